@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Strings.h"
+
+#include <filesystem>
+#include <sys/types.h>
+
+/// A file written beside its target under a temporary name and renamed over the target on Commit,
+/// so that the target is either the old file or the whole new one. Destroyed uncommitted, it
+/// removes the temporary file.
+class AtomicFile {
+public:
+    /// Raises IOException when the temporary file cannot be made, or when `overwrite` is false and
+    /// the target exists.
+    AtomicFile(const std::filesystem::path& target, bool overwrite);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    /// Raises IOException when writing fails; the file is then given up.
+    void Write(const char* bytes, size_t size);
+    /// Raises IOException when any step fails; the target then stays as it was.
+    void Commit();
+    int64_t Size() const { return m_Size; }
+
+private:
+    void Flush();
+    void WriteThrough(const char* bytes, size_t size);
+    void SetMode();
+    void KeepOwner();
+    void Replace();
+    void SyncFolder();
+    [[noreturn]] void Fail(const String& what, int error);
+    void Discard();
+
+    std::filesystem::path m_Target;
+    std::filesystem::path m_Temporary;
+    bool m_Overwrite;
+    bool m_TargetExisted = false;
+    mode_t m_TargetMode = 0;
+    uid_t m_TargetOwner = 0;
+    gid_t m_TargetGroup = 0;
+    int m_Fd = -1;
+    int64_t m_Size = 0;
+    String m_Buffer;
+};
+
+/// Writes all the bytes, retrying partial writes; 0, or the errno of the write that failed.
+int WriteAll(int fd, const char* bytes, size_t size);

@@ -1,0 +1,263 @@
+#include "Listbox.h"
+
+#include "ListboxModel.h"
+#include "Runtime.h"
+#include "TextField.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTreeView>
+
+namespace {
+
+class CellDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        m_Editor = editor;
+        return editor;
+    }
+
+    QLineEdit* Editor() const { return m_Editor.data(); }
+
+  private:
+    mutable QPointer<QLineEdit> m_Editor;
+};
+
+} // namespace
+
+Listbox::Listbox() : m_Model(std::make_unique<ListboxModel>()) {}
+
+Listbox::~Listbox() = default;
+
+void Listbox::ApplyDesign(const ListboxDesign& design) {
+    m_ListDesign = design;
+    RectControl::ApplyDesign(design);
+    if (!design.InitialValue.empty())
+        AddRow(design.InitialValue);
+}
+
+int64_t Listbox::ListCount() const {
+    return m_Model->Count();
+}
+
+void Listbox::AddRow(const String& text) {
+    m_Model->Append(text);
+    m_LastIndex = m_Model->Count() - 1;
+}
+
+void Listbox::RemoveRow(int64_t row) {
+    // Removing selected rows one by one (every selected word at once) raises one Change, after the
+    // whole removal, instead of one per row.
+    if (m_Model->Remove(row))
+        ScheduleChange();
+}
+
+void Listbox::DeleteAllRows() {
+    m_LastIndex = -1;
+    if (m_Model->Clear())
+        RaiseChange();
+}
+
+bool Listbox::Selected(int64_t row) const {
+    return m_Model->Selected(row);
+}
+
+void Listbox::Selected(int64_t row, bool selected) {
+    if (m_Model->Selected(row) == selected)
+        return;
+    if (selected && m_ListDesign.SelectionType == 0) {
+        ListIndex(row);
+        return;
+    }
+    m_Model->Settle();
+    m_Model->SetSelected(row, selected);
+    if (QTreeView* view = _TreeView()) {
+        QModelIndex index = m_Model->index(static_cast<int>(row), 0);
+        auto flags = (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                     QItemSelectionModel::Rows;
+        view->selectionModel()->select(index, flags);
+    }
+    RaiseChange();
+}
+
+int64_t Listbox::SelCount() const {
+    return m_Model->SelCount();
+}
+
+int64_t Listbox::ListIndex() const {
+    return m_Model->FirstSelected();
+}
+
+void Listbox::ListIndex(int64_t row) {
+    if (row < -1 || row >= ListCount())
+        throw OutOfBoundsException();
+    m_Model->Settle();
+    for (int64_t selected = m_Model->FirstSelected(); selected >= 0; selected = m_Model->FirstSelected())
+        m_Model->SetSelected(selected, false);
+    if (row >= 0)
+        m_Model->SetSelected(row, true);
+    if (QTreeView* view = _TreeView()) {
+        if (row < 0) {
+            view->selectionModel()->clearSelection();
+        } else {
+            QModelIndex index = m_Model->index(static_cast<int>(row), 0);
+            view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+        }
+    }
+    RaiseChange();
+}
+
+String Listbox::Text() const {
+    int64_t row = ListIndex();
+    return row < 0 ? String() : m_Model->Text(row);
+}
+
+String Listbox::Cell(int64_t row, int32_t column) const {
+    CheckColumn(column);
+    return m_Model->Text(row);
+}
+
+void Listbox::Cell(int64_t row, int32_t column, const String& text) {
+    CheckColumn(column);
+    m_Model->SetText(row, text);
+}
+
+int32_t Listbox::ColumnType(int32_t column) const {
+    CheckColumn(column);
+    return m_ColumnType;
+}
+
+void Listbox::ColumnType(int32_t column, int32_t type) {
+    CheckColumn(column);
+    m_ColumnType = type;
+    _UpdateView();
+}
+
+String Listbox::Heading(int32_t column) const {
+    CheckColumn(column);
+    return m_Model->HeadingText().toStdString();
+}
+
+void Listbox::Heading(int32_t column, const String& text) {
+    CheckColumn(column);
+    m_Model->SetHeading(QString::fromStdString(text));
+}
+
+void Listbox::EditCell(int64_t row, int32_t column) {
+    CheckColumn(column);
+    if (row < 0 || row >= ListCount())
+        throw OutOfBoundsException();
+    QTreeView* view = _TreeView();
+    if (!view)
+        throw NilObjectException();
+    m_Model->Settle();
+    QModelIndex index = m_Model->index(static_cast<int>(row), 0);
+    view->scrollTo(index);
+    view->setFocus();
+    view->edit(index);
+}
+
+Ref<TextField> Listbox::ActiveCell() const {
+    QTreeView* view = _TreeView();
+    if (!view)
+        return nullptr;
+    auto* delegate = static_cast<CellDelegate*>(view->itemDelegate());
+    QLineEdit* editor = delegate->Editor();
+    if (!editor || !editor->isVisible())
+        return nullptr;
+    return New<TextField>(editor);
+}
+
+QTreeView* Listbox::_TreeView() const {
+    return static_cast<QTreeView*>(_View());
+}
+
+QWidget* Listbox::_CreateView(QWidget* parent) {
+    auto* view = new QTreeView(parent);
+    view->setModel(m_Model.get());
+    view->setItemDelegate(new CellDelegate(view));
+    view->setRootIsDecorated(false);
+    view->setItemsExpandable(false);
+    view->setUniformRowHeights(true);
+    view->setAllColumnsShowFocus(true);
+    view->header()->setStretchLastSection(true);
+    view->header()->setSectionsMovable(false);
+    QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, m_Model.get(),
+                     [this](const QItemSelection& selected, const QItemSelection& deselected) {
+                         if (m_Model->Syncing())
+                             return;
+                         for (const QItemSelectionRange& range : deselected)
+                             m_Model->ViewSelected(range.top(), range.bottom(), false);
+                         for (const QItemSelectionRange& range : selected)
+                             m_Model->ViewSelected(range.top(), range.bottom(), true);
+                         RaiseChange();
+                     });
+    m_Model->SelectionResetByModel = [this] {
+        QTreeView* tree = _TreeView();
+        if (!tree)
+            return;
+        QItemSelection selection;
+        for (const auto& [first, last] : m_Model->SelectedRuns())
+            selection.select(m_Model->index(static_cast<int>(first), 0),
+                             m_Model->index(static_cast<int>(last), 0));
+        tree->selectionModel()->select(selection,
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    };
+    return view;
+}
+
+void Listbox::_UpdateView() {
+    RectControl::_UpdateView();
+    QTreeView* view = _TreeView();
+    if (!view)
+        return;
+    view->setHeaderHidden(!m_ListDesign.HasHeading);
+    view->setSelectionMode(m_ListDesign.SelectionType == 1 ? QAbstractItemView::ExtendedSelection
+                                                           : QAbstractItemView::SingleSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setVerticalScrollBarPolicy(m_ListDesign.ScrollBarVertical ? Qt::ScrollBarAsNeeded
+                                                                    : Qt::ScrollBarAlwaysOff);
+    view->setHorizontalScrollBarPolicy(m_ListDesign.ScrollbarHorizontal ? Qt::ScrollBarAsNeeded
+                                                                        : Qt::ScrollBarAlwaysOff);
+    view->setFrameShape(m_ListDesign.Border ? QFrame::StyledPanel : QFrame::NoFrame);
+    view->setEditTriggers(m_ColumnType == TypeEditable
+                              ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                    QAbstractItemView::SelectedClicked
+                              : QAbstractItemView::NoEditTriggers);
+}
+
+void Listbox::CheckColumn(int32_t column) const {
+    if (column < 0 || column >= m_ListDesign.ColumnCount)
+        throw OutOfBoundsException();
+}
+
+void Listbox::ScheduleChange() {
+    if (m_ChangeScheduled)
+        return;
+    m_ChangeScheduled = true;
+    std::weak_ptr<RectControl> weak = weak_from_this();
+    QMetaObject::invokeMethod(
+        m_Model.get(),
+        [weak] {
+            auto self = std::static_pointer_cast<Listbox>(weak.lock());
+            if (!self)
+                return;
+            self->m_ChangeScheduled = false;
+            self->RaiseChange();
+        },
+        Qt::QueuedConnection);
+}
+
+void Listbox::RaiseChange() {
+    if (Change)
+        Dispatch(Change);
+}

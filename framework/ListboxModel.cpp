@@ -1,0 +1,252 @@
+#include "ListboxModel.h"
+
+#include "RuntimeException.h"
+
+#include <QMetaObject>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Beyond this many separate runs of removed rows, one reset is cheaper for the view than a
+// notification per run.
+constexpr size_t kMostRunsRemovedOneByOne = 16;
+
+} // namespace
+
+ListboxModel::ListboxModel() = default;
+
+ListboxModel::~ListboxModel() = default;
+
+void ListboxModel::Append(const String& text) {
+    m_Rows.push_back(Row{text});
+    ScheduleSettle();
+}
+
+bool ListboxModel::Remove(int64_t row) {
+    Check(row);
+    size_t at = At(row);
+    Row& removed = m_Rows[at];
+    bool wasSelected = removed.selected;
+    if (wasSelected)
+        --m_SelCount;
+    removed.selected = false;
+    removed.removed = true;
+    if (m_Removed == 0 || at < m_LowestRemoved)
+        m_LowestRemoved = at;
+    ++m_Removed;
+    ScheduleSettle();
+    return wasSelected;
+}
+
+bool ListboxModel::Clear() {
+    bool hadSelection = m_SelCount > 0;
+    m_Syncing = true;
+    beginResetModel();
+    m_Rows.clear();
+    m_Rows.shrink_to_fit();
+    m_SelCount = 0;
+    m_Removed = 0;
+    m_ViewCount = 0;
+    endResetModel();
+    m_Syncing = false;
+    return hadSelection;
+}
+
+const String& ListboxModel::Text(int64_t row) {
+    Check(row);
+    return m_Rows[At(row)].text;
+}
+
+void ListboxModel::SetText(int64_t row, const String& text) {
+    Check(row);
+    size_t at = At(row);
+    m_Rows[at].text = text;
+    if (static_cast<int>(at) < m_ViewCount) {
+        QModelIndex changed = index(static_cast<int>(at), 0);
+        emit dataChanged(changed, changed);
+    }
+}
+
+bool ListboxModel::Selected(int64_t row) {
+    Check(row);
+    return m_Rows[At(row)].selected;
+}
+
+void ListboxModel::SetSelected(int64_t row, bool selected) {
+    Check(row);
+    Row& r = m_Rows[At(row)];
+    if (r.selected == selected)
+        return;
+    r.selected = selected;
+    m_SelCount += selected ? 1 : -1;
+}
+
+int64_t ListboxModel::FirstSelected() {
+    if (m_SelCount == 0)
+        return -1;
+    Settle();
+    for (size_t i = 0; i < m_Rows.size(); ++i) {
+        if (m_Rows[i].selected)
+            return static_cast<int64_t>(i);
+    }
+    return -1;
+}
+
+void ListboxModel::ViewSelected(int64_t first, int64_t last, bool selected) {
+    last = std::min<int64_t>(last, static_cast<int64_t>(m_Rows.size()) - 1);
+    for (int64_t i = std::max<int64_t>(first, 0); i <= last; ++i) {
+        Row& r = m_Rows[static_cast<size_t>(i)];
+        if (r.removed || r.selected == selected)
+            continue;
+        r.selected = selected;
+        m_SelCount += selected ? 1 : -1;
+    }
+}
+
+std::vector<std::pair<int64_t, int64_t>> ListboxModel::SelectedRuns() const {
+    std::vector<std::pair<int64_t, int64_t>> runs;
+    for (size_t i = 0; i < m_Rows.size(); ++i) {
+        if (!m_Rows[i].selected)
+            continue;
+        auto at = static_cast<int64_t>(i);
+        if (!runs.empty() && runs.back().second == at - 1)
+            runs.back().second = at;
+        else
+            runs.emplace_back(at, at);
+    }
+    return runs;
+}
+
+void ListboxModel::Settle() {
+    m_SettleScheduled = false;
+    FlushAppends();
+    Compact();
+}
+
+void ListboxModel::SetHeading(const QString& heading) {
+    m_Heading = heading;
+    emit headerDataChanged(Qt::Horizontal, 0, 0);
+}
+
+QModelIndex ListboxModel::index(int row, int column, const QModelIndex& parent) const {
+    if (parent.isValid() || row < 0 || row >= m_ViewCount || column != 0)
+        return QModelIndex();
+    return createIndex(row, column);
+}
+
+QModelIndex ListboxModel::parent(const QModelIndex&) const {
+    return QModelIndex();
+}
+
+int ListboxModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_ViewCount;
+}
+
+int ListboxModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 1;
+}
+
+QVariant ListboxModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return QVariant();
+    const String& text = m_Rows[static_cast<size_t>(index.row())].text;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool ListboxModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    Row& row = m_Rows[static_cast<size_t>(index.row())];
+    QString edited = value.toString();
+    // A word that the editor shows as it was keeps its own bytes, even those that are not UTF-8.
+    if (edited == QString::fromUtf8(row.text.data(), static_cast<qsizetype>(row.text.size())))
+        return true;
+    row.text = edited.toStdString();
+    emit dataChanged(index, index);
+    return true;
+}
+
+Qt::ItemFlags ListboxModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemNeverHasChildren;
+}
+
+QVariant ListboxModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (section != 0 || orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QVariant();
+    return m_Heading;
+}
+
+size_t ListboxModel::At(int64_t row) {
+    auto at = static_cast<size_t>(row);
+    if (m_Removed > 0 && at >= m_LowestRemoved)
+        Settle();
+    return static_cast<size_t>(row);
+}
+
+void ListboxModel::Check(int64_t row) const {
+    if (row < 0 || row >= Count())
+        throw OutOfBoundsException();
+}
+
+void ListboxModel::ScheduleSettle() {
+    if (m_SettleScheduled)
+        return;
+    m_SettleScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_SettleScheduled)
+                Settle();
+        },
+        Qt::QueuedConnection);
+}
+
+void ListboxModel::FlushAppends() {
+    auto total = static_cast<int>(std::min<size_t>(m_Rows.size(), std::numeric_limits<int>::max()));
+    if (total <= m_ViewCount)
+        return;
+    m_Syncing = true;
+    beginInsertRows(QModelIndex(), m_ViewCount, total - 1);
+    m_ViewCount = total;
+    endInsertRows();
+    m_Syncing = false;
+}
+
+void ListboxModel::Compact() {
+    if (m_Removed == 0)
+        return;
+    std::vector<std::pair<size_t, size_t>> runs;
+    for (size_t i = m_LowestRemoved; i < m_Rows.size(); ++i) {
+        if (!m_Rows[i].removed)
+            continue;
+        if (!runs.empty() && runs.back().second == i - 1)
+            runs.back().second = i;
+        else
+            runs.emplace_back(i, i);
+    }
+    m_Syncing = true;
+    bool reset = runs.size() > kMostRunsRemovedOneByOne;
+    if (reset) {
+        beginResetModel();
+        std::erase_if(m_Rows, [](const Row& r) { return r.removed; });
+        m_ViewCount = static_cast<int>(m_Rows.size());
+        endResetModel();
+    } else {
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+            beginRemoveRows(QModelIndex(), static_cast<int>(run->first), static_cast<int>(run->second));
+            m_Rows.erase(m_Rows.begin() + static_cast<std::ptrdiff_t>(run->first),
+                         m_Rows.begin() + static_cast<std::ptrdiff_t>(run->second) + 1);
+            m_ViewCount -= static_cast<int>(run->second - run->first + 1);
+            endRemoveRows();
+        }
+    }
+    m_Removed = 0;
+    m_LowestRemoved = 0;
+    m_Syncing = false;
+    if (reset && m_SelCount > 0 && SelectionResetByModel)
+        SelectionResetByModel();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "Strings.h"
+
+#include <QAbstractItemModel>
+
+#include <functional>
+#include <vector>
+
+/// The rows of a Listbox. Rows added in a burst reach the view in one notification, and rows removed
+/// in a burst from the end towards the start (the way DeleteWord goes) are only marked and then
+/// taken out in one pass, so that neither costs the view a notification per row.
+class ListboxModel : public QAbstractItemModel {
+  public:
+    ListboxModel();
+    ~ListboxModel() override;
+
+    int64_t Count() const { return static_cast<int64_t>(m_Rows.size()) - m_Removed; }
+    void Append(const String& text);
+    /// Raises OutOfBoundsException for a row that is not there; true when the row was selected.
+    bool Remove(int64_t row);
+    /// True when a row was selected.
+    bool Clear();
+    const String& Text(int64_t row);
+    void SetText(int64_t row, const String& text);
+
+    bool Selected(int64_t row);
+    /// Only the model's record; the view is the caller's.
+    void SetSelected(int64_t row, bool selected);
+    int64_t SelCount() const { return m_SelCount; }
+    int64_t FirstSelected();
+    /// The view's selection changed: ranges of rows now selected and no longer selected.
+    void ViewSelected(int64_t first, int64_t last, bool selected);
+    /// Runs of selected rows, for giving the view its selection back after a reset.
+    std::vector<std::pair<int64_t, int64_t>> SelectedRuns() const;
+
+    /// Brings the view up to date with every pending change.
+    void Settle();
+    /// While true, selection signals from the view come from the model's own changes.
+    bool Syncing() const { return m_Syncing; }
+
+    void SetHeading(const QString& heading);
+    const QString& HeadingText() const { return m_Heading; }
+
+    /// Called after a reset, when the view has lost its selection.
+    std::function<void()> SelectionResetByModel;
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  private:
+    struct Row {
+        String text;
+        bool selected = false;
+        bool removed = false;
+    };
+
+    /// The physical index of a row, settling first where marked rows lie at or before it.
+    size_t At(int64_t row);
+    void Check(int64_t row) const;
+    void ScheduleSettle();
+    void FlushAppends();
+    void Compact();
+
+    std::vector<Row> m_Rows;
+    int64_t m_SelCount = 0;
+    int64_t m_Removed = 0;
+    size_t m_LowestRemoved = 0;
+    int m_ViewCount = 0;
+    bool m_SettleScheduled = false;
+    bool m_Syncing = false;
+    QString m_Heading;
+};

@@ -1,0 +1,107 @@
+#include "RuntimeException.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <execinfo.h>
+#include <new>
+#include <string_view>
+
+namespace {
+
+constexpr int kMaxFrames = 128;
+
+// Kept out of line so that its own frame is always the first one and can be dropped with certainty.
+[[gnu::noinline]] std::shared_ptr<const std::vector<void*>> CaptureFrames() {
+    void* frames[kMaxFrames];
+    int count = backtrace(frames, kMaxFrames);
+    if (count <= 1)
+        return std::make_shared<const std::vector<void*>>();
+    return std::make_shared<const std::vector<void*>>(frames + 1, frames + count);
+}
+
+// backtrace_symbols writes "file(symbol+0xoffset) [address]"; a frame without a name has nothing
+// before the "+", and then the whole text is the best there is.
+String SymbolName(const char* text) {
+    std::string_view line(text);
+    size_t open = line.rfind('(', line.rfind(" ["));
+    if (open == std::string_view::npos)
+        return String(line);
+    size_t end = line.find_first_of("+)", open + 1);
+    if (end == std::string_view::npos || end == open + 1)
+        return String(line);
+    return String(line.substr(open + 1, end - open - 1));
+}
+
+bool ReadSourceName(std::string_view& mangled, std::string_view& name) {
+    size_t digits = 0;
+    size_t length = 0;
+    while (digits < mangled.size() && mangled[digits] >= '0' && mangled[digits] <= '9')
+        length = length * 10 + static_cast<size_t>(mangled[digits++] - '0');
+    if (digits == 0 || digits + length > mangled.size())
+        return false;
+    name = mangled.substr(digits, length);
+    mangled.remove_prefix(digits + length);
+    return true;
+}
+
+// The constructors of the exception classes (ours and the application's, which end in "Exception" by
+// convention) make the exception, they do not raise it: the stack starts below them.
+bool IsExceptionConstructor(std::string_view mangled) {
+    if (!mangled.starts_with("_ZN"))
+        return false;
+    mangled.remove_prefix(3);
+    std::string_view name;
+    std::string_view last;
+    while (ReadSourceName(mangled, name))
+        last = name;
+    bool constructor = mangled.starts_with("C1") || mangled.starts_with("C2") || mangled.starts_with("CI");
+    return constructor && last.ends_with("Exception");
+}
+
+} // namespace
+
+RuntimeException::RuntimeException() : m_Frames(CaptureFrames()) {}
+
+RuntimeException::RuntimeException(String message) : m_Message(std::move(message)), m_Frames(CaptureFrames()) {}
+
+RuntimeException::~RuntimeException() = default;
+
+RuntimeException::RuntimeException(const RuntimeException&) = default;
+
+RuntimeException& RuntimeException::operator=(const RuntimeException&) = default;
+
+StringArray RuntimeException::Stack() const {
+    StringArray stack;
+    if (!m_Frames || m_Frames->empty())
+        return stack;
+    std::unique_ptr<char*, decltype(&std::free)> symbols(
+        backtrace_symbols(m_Frames->data(), static_cast<int>(m_Frames->size())), &std::free);
+    if (!symbols)
+        throw OutOfMemoryException();
+    size_t first = 0;
+    while (first < m_Frames->size() && IsExceptionConstructor(SymbolName(symbols.get()[first])))
+        ++first;
+    stack.Items().reserve(m_Frames->size() - first);
+    for (size_t i = first; i < m_Frames->size(); ++i)
+        stack.Append(SymbolName(symbols.get()[i]));
+    return stack;
+}
+
+void WithRuntimeException(std::exception_ptr caught, const std::function<void(RuntimeException&)>& handler) {
+    if (!caught)
+        return;
+    try {
+        std::rethrow_exception(caught);
+    } catch (RuntimeException& e) {
+        handler(e);
+    } catch (const std::bad_alloc&) {
+        OutOfMemoryException e;
+        handler(e);
+    } catch (const std::exception& other) {
+        RuntimeException e(other.what());
+        handler(e);
+    } catch (...) {
+        RuntimeException e;
+        handler(e);
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Ref.h"
+
+#include <cstdio>
+
+// The stream's end test is named EOF, like the C library's macro, which would turn the name into
+// "(-1)". The macro goes; C++ code has std::char_traits<char>::eof() for its value.
+#undef EOF
+
+class FolderItem;
+
+/// Reads a text file line by line; a line ends at LF, CR LF or CR.
+class TextInputStream {
+public:
+    ~TextInputStream();
+    TextInputStream(const TextInputStream&) = delete;
+    TextInputStream& operator=(const TextInputStream&) = delete;
+
+    /// Raises IOException when the file cannot be opened, NilObjectException for Nil.
+    static Ref<TextInputStream> Open(const Ref<FolderItem>& file);
+
+    /// Whether nothing more can be read (EOF is a macro of the C library, hence the name).
+    bool AtEOF() const;
+    /// The next line without its line ending; the empty string once the file is exhausted. Raises
+    /// IOException on a read error.
+    String ReadLine(Encodings encoding = Encodings::None);
+
+    struct Private;
+    explicit TextInputStream(std::unique_ptr<Private> p);
+
+private:
+    std::unique_ptr<Private> d;
+};

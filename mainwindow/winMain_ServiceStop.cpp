@@ -1,0 +1,4 @@
+#include "winMain.h"
+
+// FIXME: not built yet.
+void winMain::KillAppleSpell() {}

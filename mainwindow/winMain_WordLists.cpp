@@ -1,0 +1,7 @@
+#include "winMain.h"
+
+// FIXME: not built yet.
+void winMain::Export() {}
+
+// FIXME: not built yet.
+void winMain::Import() {}
