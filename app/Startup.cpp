@@ -10,7 +10,6 @@
 #include "diagnostics/winDebug.h"
 #include "mainwindow/winMain.h"
 
-#include <functional>
 
 int RunWordloom(int argc, char** argv) {
     Runtime::RuntimeInit(argc, argv);
@@ -35,7 +34,11 @@ void _RegisterClasses() {
 }
 
 void _Main() {
-    std::function<void()> startup = _Startup;
+    _RunMain(_Startup);
+}
+
+void _RunMain(const std::function<void()>& routine) {
+    std::function<void()> startup = routine;
     try {
         Runtime::_RunFrameworkInitialization(startup);
         startup = nullptr;

@@ -1,5 +1,6 @@
 #include "RuntimeException.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <execinfo.h>
@@ -10,13 +11,16 @@ namespace {
 
 constexpr int kMaxFrames = 128;
 
-// Kept out of line so that its own frame is always the first one and can be dropped with certainty.
+// Out of line, so that the frames it records begin with its caller's; those of backtrace itself, and
+// of a sanitizer's wrapper around it, are dropped up to that one.
 [[gnu::noinline]] std::shared_ptr<const std::vector<void*>> CaptureFrames() {
     void* frames[kMaxFrames];
     int count = backtrace(frames, kMaxFrames);
-    if (count <= 1)
-        return std::make_shared<const std::vector<void*>>();
-    return std::make_shared<const std::vector<void*>>(frames + 1, frames + count);
+    void* caller = __builtin_return_address(0);
+    void** first = std::find(frames, frames + count, caller);
+    if (first == frames + count)
+        first = frames;
+    return std::make_shared<const std::vector<void*>>(first, frames + count);
 }
 
 // backtrace_symbols writes "file(symbol+0xoffset) [address]"; a frame without a name has nothing

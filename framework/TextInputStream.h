@@ -2,12 +2,6 @@
 
 #include "Ref.h"
 
-#include <cstdio>
-
-// The stream's end test is named EOF, like the C library's macro, which would turn the name into
-// "(-1)". The macro goes; C++ code has std::char_traits<char>::eof() for its value.
-#undef EOF
-
 class FolderItem;
 
 /// Reads a text file line by line; a line ends at LF, CR LF or CR.

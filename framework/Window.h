@@ -144,10 +144,10 @@ void _Release();
 } // namespace WindowList
 
 /// The single-instance window pattern: the open instance of W, or a new one, built and shown.
-template <class W> Ref<W> ImplicitInstance(const String& key) {
+template <class W, class... Args> Ref<W> ImplicitInstance(const String& key, Args&&... args) {
     if (Ref<Window> open = WindowList::FindImplicitInstance(key))
         return Cast<W>(open);
-    Ref<W> window = New<W>();
+    Ref<W> window = New<W>(std::forward<Args>(args)...);
     WindowList::_RegisterImplicitInstance(key, window);
     try {
         window->_Construct();
