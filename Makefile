@@ -33,3 +33,9 @@ deps:
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)
+
+# The benchmarks and their references; not part of `make test`. /usr/bin/time (package time) measures
+# the references' memory.
+bench: deps
+	@$(MAKE) --no-print-directory deps PACKAGES=time
+	bash bench/run.sh

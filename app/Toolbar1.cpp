@@ -1,5 +1,6 @@
 #include "Toolbar1.h"
 
+#include "BundlePictures.h"
 #include "ToolItem.h"
 
 namespace {
@@ -17,16 +18,20 @@ Ref<ToolButton> MakeButton(const String& name, int32_t style, bool enabled, cons
 
 } // namespace
 
-// FIXME: the buttons have no icons yet.
 Toolbar1::Toolbar1() {
-    tbSave = MakeButton("tbSave", ToolButton::ToolStylePushButton, false, "Save", "Save dictionary");
+    const int32_t push = ToolButton::ToolStylePushButton;
+    tbSave = MakeButton("tbSave", push, false, "Save", "Save dictionary");
+    tbSave->Icon(save());
     Append(tbSave);
     ToolItem2 = MakeButton("ToolItem2", ToolButton::ToolStyleSeparator, true, "Untitled", "");
     Append(ToolItem2);
-    tbAdd = MakeButton("tbAdd", ToolButton::ToolStylePushButton, false, "Add", "Add a new word");
+    tbAdd = MakeButton("tbAdd", push, false, "Add", "Add a new word");
+    tbAdd->Icon(add());
     Append(tbAdd);
-    tbDelete = MakeButton("tbDelete", ToolButton::ToolStylePushButton, false, "Del", "Delete word");
+    tbDelete = MakeButton("tbDelete", push, false, "Del", "Delete word");
+    tbDelete->Icon(delete_());
     Append(tbDelete);
-    tbEdit = MakeButton("tbEdit", ToolButton::ToolStylePushButton, false, "Edit", "Edit word");
+    tbEdit = MakeButton("tbEdit", push, false, "Edit", "Edit word");
+    tbEdit->Icon(edit());
     Append(tbEdit);
 }

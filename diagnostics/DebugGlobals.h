@@ -14,6 +14,17 @@ StringArray GetErrorStack(const RuntimeException& e);
 String CPPDemangle(const String& name);
 /// Posts the report as the crash report form, then appends it to the message log window.
 void LogMessage(const String& report);
+
+/// The report of the exception caught at the location, with the stack lines given (those of
+/// GetErrorStack when ExceptionReport builds it).
+String BuildReport(const RuntimeException& e, const String& location, const StringArray& stackLines);
+/// The stack entries, each demangled where it can be.
+StringArray DemangleStack(const StringArray& stack);
+/// The version numbers as the crash report form sends them: "1.2.0.5".
+String VersionNumbers(int32_t major, int32_t minor, int32_t bug, int32_t nonRelease);
+/// What follows the version numbers for the release stage: "(Final)" for 3; nothing for a stage
+/// that has no name.
+String StageSuffix(int32_t stageCode);
 } // namespace DebugGlobals
 
 /// Runs a handler's or method's whole body; any exception it raises, a C++ one too, is reported

@@ -8,7 +8,7 @@ struct ClassInfo;
 
 /// The message log window: every exception report, stamped with the date and time.
 class winDebug : public Window {
-  public:
+public:
     // Construction
     void Layout() override;
     void CreateControls() override;

@@ -58,7 +58,8 @@ mode_t CurrentUmask() {
 
 } // namespace
 
-AtomicFile::AtomicFile(const fs::path& target, bool overwrite) : m_Target(ResolveLinks(target)), m_Overwrite(overwrite) {
+AtomicFile::AtomicFile(const fs::path& target, bool overwrite)
+    : m_Target(ResolveLinks(target)), m_Overwrite(overwrite) {
     struct stat old {};
     if (stat(m_Target.c_str(), &old) == 0) {
         // Renaming over a folder fails late; over a device it would replace the device itself.

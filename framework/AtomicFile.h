@@ -9,7 +9,7 @@
 /// so that the target is either the old file or the whole new one. Destroyed uncommitted, it
 /// removes the temporary file.
 class AtomicFile {
-public:
+  public:
     /// Raises IOException when the temporary file cannot be made, or when `overwrite` is false and
     /// the target exists.
     AtomicFile(const std::filesystem::path& target, bool overwrite);
@@ -23,7 +23,7 @@ public:
     void Commit();
     int64_t Size() const { return m_Size; }
 
-private:
+  private:
     void Flush();
     void WriteThrough(const char* bytes, size_t size);
     void SetMode();

@@ -12,7 +12,7 @@ class Picture;
 
 /// A reference to a file or folder, which need not exist.
 class FolderItem : public std::enable_shared_from_this<FolderItem> {
-public:
+  public:
     explicit FolderItem(std::filesystem::path path);
 
     /// The entry of that name in this folder, whether or not it exists; Nil for a name that is no
@@ -44,7 +44,7 @@ public:
 
     const std::filesystem::path& Path() const { return m_Path; }
 
-private:
+  private:
     std::vector<String> ListEntries() const;
 
     std::filesystem::path m_Path;

@@ -4,6 +4,7 @@
 #include "Runtime.h"
 #include "TextField.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -15,7 +16,7 @@
 namespace {
 
 class CellDelegate : public QStyledItemDelegate {
-  public:
+public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
@@ -27,7 +28,15 @@ class CellDelegate : public QStyledItemDelegate {
 
     QLineEdit* Editor() const { return m_Editor.data(); }
 
-  private:
+    void CommitAndClose() {
+        QLineEdit* editor = Editor();
+        if (!editor)
+            return;
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+
+private:
     mutable QPointer<QLineEdit> m_Editor;
 };
 
@@ -35,7 +44,12 @@ class CellDelegate : public QStyledItemDelegate {
 
 Listbox::Listbox() : m_Model(std::make_unique<ListboxModel>()) {}
 
-Listbox::~Listbox() = default;
+Listbox::~Listbox() {
+    // A view left with a deleted model would reset itself against nothing a moment later. Once the
+    // application object has gone, nothing runs later and the view may no longer be touched.
+    if (m_TreeView && QCoreApplication::instance())
+        m_TreeView->setModel(nullptr);
+}
 
 void Listbox::ApplyDesign(const ListboxDesign& design) {
     m_ListDesign = design;
@@ -99,9 +113,11 @@ int64_t Listbox::ListIndex() const {
 void Listbox::ListIndex(int64_t row) {
     if (row < -1 || row >= ListCount())
         throw OutOfBoundsException();
+    bool unchanged = row < 0 ? SelCount() == 0 : SelCount() == 1 && Selected(row);
+    if (unchanged)
+        return;
     m_Model->Settle();
-    for (int64_t selected = m_Model->FirstSelected(); selected >= 0; selected = m_Model->FirstSelected())
-        m_Model->SetSelected(selected, false);
+    m_Model->ClearSelection();
     if (row >= 0)
         m_Model->SetSelected(row, true);
     if (QTreeView* view = _TreeView()) {
@@ -166,6 +182,13 @@ void Listbox::EditCell(int64_t row, int32_t column) {
     view->edit(index);
 }
 
+void Listbox::_EndEditing() {
+    QTreeView* view = _TreeView();
+    if (!view)
+        return;
+    static_cast<CellDelegate*>(view->itemDelegate())->CommitAndClose();
+}
+
 Ref<TextField> Listbox::ActiveCell() const {
     QTreeView* view = _TreeView();
     if (!view)
@@ -178,7 +201,7 @@ Ref<TextField> Listbox::ActiveCell() const {
 }
 
 QTreeView* Listbox::_TreeView() const {
-    return static_cast<QTreeView*>(_View());
+    return m_TreeView;
 }
 
 QWidget* Listbox::_CreateView(QWidget* parent) {
@@ -191,15 +214,11 @@ QWidget* Listbox::_CreateView(QWidget* parent) {
     view->setAllColumnsShowFocus(true);
     view->header()->setStretchLastSection(true);
     view->header()->setSectionsMovable(false);
+    m_TreeView = view;
+    QObject::connect(view, &QObject::destroyed, m_Model.get(), [this] { m_TreeView = nullptr; });
     QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, m_Model.get(),
                      [this](const QItemSelection& selected, const QItemSelection& deselected) {
-                         if (m_Model->Syncing())
-                             return;
-                         for (const QItemSelectionRange& range : deselected)
-                             m_Model->ViewSelected(range.top(), range.bottom(), false);
-                         for (const QItemSelectionRange& range : selected)
-                             m_Model->ViewSelected(range.top(), range.bottom(), true);
-                         RaiseChange();
+                         FollowViewSelection(selected, deselected);
                      });
     m_Model->SelectionResetByModel = [this] {
         QTreeView* tree = _TreeView();
@@ -238,6 +257,18 @@ void Listbox::_UpdateView() {
 void Listbox::CheckColumn(int32_t column) const {
     if (column < 0 || column >= m_ListDesign.ColumnCount)
         throw OutOfBoundsException();
+}
+
+void Listbox::FollowViewSelection(const QItemSelection& selected, const QItemSelection& deselected) {
+    if (m_Model->Syncing())
+        return;
+    bool changed = false;
+    for (const QItemSelectionRange& range : deselected)
+        changed = m_Model->ViewSelected(range.top(), range.bottom(), false) || changed;
+    for (const QItemSelectionRange& range : selected)
+        changed = m_Model->ViewSelected(range.top(), range.bottom(), true) || changed;
+    if (changed)
+        RaiseChange();
 }
 
 void Listbox::ScheduleChange() {

@@ -6,6 +6,7 @@
 
 class TextField;
 class ListboxModel;
+class QItemSelection;
 class QTreeView;
 
 struct ListboxDesign : ControlDesign {
@@ -23,7 +24,7 @@ struct ListboxDesign : ControlDesign {
 /// A list of rows of text over a model of its own, so that a million rows load and scroll quickly.
 /// Rows are indexed from 0; an index out of range raises OutOfBoundsException.
 class Listbox : public RectControl {
-  public:
+public:
     static constexpr int32_t TypeEditable = 3;
 
     Listbox();
@@ -63,22 +64,28 @@ class Listbox : public RectControl {
     /// The editor of the cell being edited, Nil when none is.
     Ref<TextField> ActiveCell() const;
 
+    /// Stores the text of a cell being edited and closes its editor.
+    void _EndEditing();
+
     /// Raised when the selection changes.
     std::function<void()> Change;
 
     QTreeView* _TreeView() const;
     ListboxModel* _Model() const { return m_Model.get(); }
 
-  protected:
+protected:
     QWidget* _CreateView(QWidget* parent) override;
     void _UpdateView() override;
 
-  private:
+private:
     void CheckColumn(int32_t column) const;
+    void FollowViewSelection(const QItemSelection& selected, const QItemSelection& deselected);
     void ScheduleChange();
     void RaiseChange();
 
     std::unique_ptr<ListboxModel> m_Model;
+    /// Nil once the window has deleted the view; the list outlives it when someone keeps it.
+    QTreeView* m_TreeView = nullptr;
     ListboxDesign m_ListDesign;
     int32_t m_ColumnType = 0;
     int64_t m_LastIndex = -1;

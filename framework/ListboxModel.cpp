@@ -94,7 +94,16 @@ int64_t ListboxModel::FirstSelected() {
     return -1;
 }
 
-void ListboxModel::ViewSelected(int64_t first, int64_t last, bool selected) {
+void ListboxModel::ClearSelection() {
+    if (m_SelCount == 0)
+        return;
+    for (Row& row : m_Rows)
+        row.selected = false;
+    m_SelCount = 0;
+}
+
+bool ListboxModel::ViewSelected(int64_t first, int64_t last, bool selected) {
+    bool changed = false;
     last = std::min<int64_t>(last, static_cast<int64_t>(m_Rows.size()) - 1);
     for (int64_t i = std::max<int64_t>(first, 0); i <= last; ++i) {
         Row& r = m_Rows[static_cast<size_t>(i)];
@@ -102,7 +111,9 @@ void ListboxModel::ViewSelected(int64_t first, int64_t last, bool selected) {
             continue;
         r.selected = selected;
         m_SelCount += selected ? 1 : -1;
+        changed = true;
     }
+    return changed;
 }
 
 std::vector<std::pair<int64_t, int64_t>> ListboxModel::SelectedRuns() const {
@@ -246,7 +257,8 @@ void ListboxModel::Compact() {
     }
     m_Removed = 0;
     m_LowestRemoved = 0;
-    m_Syncing = false;
+    // The view is given back the selection it lost in the reset, which is no change of selection.
     if (reset && m_SelCount > 0 && SelectionResetByModel)
         SelectionResetByModel();
+    m_Syncing = false;
 }

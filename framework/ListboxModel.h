@@ -11,7 +11,7 @@
 /// in a burst from the end towards the start (the way DeleteWord goes) are only marked and then
 /// taken out in one pass, so that neither costs the view a notification per row.
 class ListboxModel : public QAbstractItemModel {
-  public:
+public:
     ListboxModel();
     ~ListboxModel() override;
 
@@ -29,8 +29,10 @@ class ListboxModel : public QAbstractItemModel {
     void SetSelected(int64_t row, bool selected);
     int64_t SelCount() const { return m_SelCount; }
     int64_t FirstSelected();
-    /// The view's selection changed: ranges of rows now selected and no longer selected.
-    void ViewSelected(int64_t first, int64_t last, bool selected);
+    void ClearSelection();
+    /// The view's selection changed: a range of rows now selected or no longer selected. True when
+    /// that changed the record.
+    bool ViewSelected(int64_t first, int64_t last, bool selected);
     /// Runs of selected rows, for giving the view its selection back after a reset.
     std::vector<std::pair<int64_t, int64_t>> SelectedRuns() const;
 
@@ -54,7 +56,7 @@ class ListboxModel : public QAbstractItemModel {
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  private:
+private:
     struct Row {
         String text;
         bool selected = false;

@@ -2,10 +2,11 @@
 
 #include "Ref.h"
 
+class Graphics;
 class QImage;
 
 /// A picture in memory.
-class Picture {
+class Picture : public std::enable_shared_from_this<Picture> {
   public:
     explicit Picture(const QImage& image);
     ~Picture();
@@ -18,6 +19,8 @@ class Picture {
     /// of the same size in which black shows the picture's pixel, white hides it, and greys let it
     /// show through in part.
     Ref<Picture> Mask(bool create);
+    /// The graphics that draw into the picture's pixels (into the mask's, for a mask).
+    Ref<Graphics> GraphicsObject();
     /// The picture with its mask applied as its transparency.
     QImage _Image() const;
     /// The pixels themselves, for drawing into.

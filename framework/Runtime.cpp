@@ -84,6 +84,14 @@ bool IsRunning() {
     return State().running;
 }
 
+bool QuitRequested() {
+    return State().quitRequested;
+}
+
+int QuitCode() {
+    return State().quitCode;
+}
+
 } // namespace Runtime
 
 void Quit(int code) {

@@ -20,6 +20,9 @@ void _UnhandledException(const RuntimeException& e);
 int RuntimeExit();
 /// Whether the event loop is running now.
 bool IsRunning();
+/// Whether the application was asked to quit since the runtime started, and the exit code asked for.
+bool QuitRequested();
+int QuitCode();
 } // namespace Runtime
 
 /// Asks the application to quit with the exit code. Before the event loop runs, the loop is then not

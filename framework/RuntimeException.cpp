@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <execinfo.h>
 #include <new>
 #include <string_view>
@@ -10,6 +9,10 @@
 namespace {
 
 constexpr int kMaxFrames = 128;
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
 
 // Out of line, so that the frames it records begin with its caller's; those of backtrace itself, and
 // of a sanitizer's wrapper around it, are dropped up to that one.
@@ -66,7 +69,8 @@ bool IsExceptionConstructor(std::string_view mangled) {
 
 RuntimeException::RuntimeException() : m_Frames(CaptureFrames()) {}
 
-RuntimeException::RuntimeException(String message) : m_Message(std::move(message)), m_Frames(CaptureFrames()) {}
+RuntimeException::RuntimeException(String message)
+    : m_Message(std::move(message)), m_Frames(CaptureFrames()) {}
 
 RuntimeException::~RuntimeException() = default;
 
@@ -78,16 +82,16 @@ StringArray RuntimeException::Stack() const {
     StringArray stack;
     if (!m_Frames || m_Frames->empty())
         return stack;
-    std::unique_ptr<char*, decltype(&std::free)> symbols(
-        backtrace_symbols(m_Frames->data(), static_cast<int>(m_Frames->size())), &std::free);
+    std::unique_ptr<char*[], FreeDeleter> symbols(
+        backtrace_symbols(m_Frames->data(), static_cast<int>(m_Frames->size())));
     if (!symbols)
         throw OutOfMemoryException();
     size_t first = 0;
-    while (first < m_Frames->size() && IsExceptionConstructor(SymbolName(symbols.get()[first])))
+    while (first < m_Frames->size() && IsExceptionConstructor(SymbolName(symbols[first])))
         ++first;
     stack.Items().reserve(m_Frames->size() - first);
     for (size_t i = first; i < m_Frames->size(); ++i)
-        stack.Append(SymbolName(symbols.get()[i]));
+        stack.Append(SymbolName(symbols[i]));
     return stack;
 }
 

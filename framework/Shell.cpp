@@ -14,7 +14,7 @@ namespace {
 constexpr size_t kChunkSize = 1 << 16;
 
 class Pipe {
-public:
+  public:
     Pipe() {
         if (pipe2(m_Fds, O_CLOEXEC) != 0)
             throw ShellNotAvailableException("Cannot make a pipe: " + std::generic_category().message(errno));
@@ -34,12 +34,12 @@ public:
         m_Fds[1] = -1;
     }
 
-private:
+  private:
     int m_Fds[2] = {-1, -1};
 };
 
 class SpawnActions {
-public:
+  public:
     SpawnActions() { posix_spawn_file_actions_init(&m_Actions); }
     ~SpawnActions() { posix_spawn_file_actions_destroy(&m_Actions); }
     SpawnActions(const SpawnActions&) = delete;
@@ -47,7 +47,7 @@ public:
 
     posix_spawn_file_actions_t* Get() { return &m_Actions; }
 
-private:
+  private:
     posix_spawn_file_actions_t m_Actions;
 };
 
@@ -90,7 +90,8 @@ void Shell::Execute(const String& commandLine) {
     posix_spawn_file_actions_addopen(actions.Get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     const char* argv[] = {"sh", "-c", commandLine.c_str(), nullptr};
     pid_t child = 0;
-    int error = posix_spawn(&child, "/bin/sh", actions.Get(), nullptr, const_cast<char* const*>(argv), environ);
+    int error =
+        posix_spawn(&child, "/bin/sh", actions.Get(), nullptr, const_cast<char* const*>(argv), environ);
     if (error != 0)
         throw ShellNotAvailableException("Cannot start /bin/sh: " + std::generic_category().message(error));
     output.CloseWriteEnd();

@@ -6,7 +6,7 @@ class FolderItem;
 
 /// Reads a text file line by line; a line ends at LF, CR LF or CR.
 class TextInputStream {
-public:
+  public:
     ~TextInputStream();
     TextInputStream(const TextInputStream&) = delete;
     TextInputStream& operator=(const TextInputStream&) = delete;
@@ -23,6 +23,6 @@ public:
     struct Private;
     explicit TextInputStream(std::unique_ptr<Private> p);
 
-private:
+  private:
     std::unique_ptr<Private> d;
 };

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QPointer>
+#include <QToolBar>
 
 struct ToolItem::Private {
     QPointer<QAction> action;
@@ -68,5 +69,19 @@ void ToolButton::_UpdateAction() {
         return;
     action->setText(QString::fromStdString(m_Caption));
     action->setIcon(m_Icon ? QIcon(QPixmap::fromImage(m_Icon->_Image())) : QIcon());
-    action->setSeparator(m_Style == ToolStyleSeparator);
+    bool separator = m_Style == ToolStyleSeparator;
+    if (action->isSeparator() == separator)
+        return;
+    action->setSeparator(separator);
+    // A toolbar chooses between a button and a separator only when an action is added to it.
+    auto* toolbar = qobject_cast<QToolBar*>(action->parent());
+    if (!toolbar)
+        return;
+    QList<QAction*> actions = toolbar->actions();
+    qsizetype at = actions.indexOf(action);
+    if (at < 0)
+        return;
+    QAction* next = at + 1 < actions.size() ? actions[at + 1] : nullptr;
+    toolbar->removeAction(action);
+    toolbar->insertAction(next, action);
 }

@@ -57,13 +57,20 @@ void Toolbar::_UpdateView() {
 }
 
 void Toolbar::ShowItem(QToolBar* toolbar, const Ref<ToolItem>& item) {
+    // The toolbar makes a button or a separator for the action as the action is when it is added.
     auto* action = new QAction(toolbar);
-    toolbar->addAction(action);
     item->_SetAction(action);
+    toolbar->addAction(action);
     std::weak_ptr<ToolItem> weak = item.Shared();
     QObject::connect(action, &QAction::triggered, toolbar, [this, weak] {
         Ref<ToolItem> clicked(weak.lock());
-        if (clicked && Action)
-            Dispatch([&] { Action(clicked); });
+        if (!clicked || !Action)
+            return;
+        // A toolbar button takes no focus, so a cell still being edited would miss the command (a
+        // save would leave out the word being typed).
+        if (Window* window = TrueWindow())
+            window->_EndEditing();
+        Dispatch([&] { Action(clicked); });
     });
 }
+

@@ -11,7 +11,7 @@ class QToolBar;
 /// A window's toolbar: shown above the window's content area, below its menu bar, with each
 /// button's icon over its caption.
 class Toolbar : public RectControl {
-  public:
+public:
     Toolbar();
     ~Toolbar() override;
 
@@ -27,11 +27,11 @@ class Toolbar : public RectControl {
     void _Attach(Window& window, const String& name) override;
     QToolBar* _ToolBar() const;
 
-  protected:
+protected:
     QWidget* _CreateView(QWidget* parent) override;
     void _UpdateView() override;
 
-  private:
+private:
     void ShowItem(QToolBar* toolbar, const Ref<ToolItem>& item);
 
     std::vector<Ref<ToolItem>> m_Items;

@@ -1,6 +1,7 @@
 #include "Window.h"
 
 #include "Application.h"
+#include "Listbox.h"
 #include "MenuBarView.h"
 #include "MenuItem.h"
 #include "RectControl.h"
@@ -215,13 +216,23 @@ bool Window::_HasMenuHandler(const String& itemName) const {
 
 void Window::_HandleMenuCommand(const Ref<MenuItem>& item) {
     auto handler = m_MenuHandlers.find(item->Name);
-    if (handler != m_MenuHandlers.end() && handler->second())
-        return;
+    if (handler != m_MenuHandlers.end()) {
+        _EndEditing();
+        if (handler->second())
+            return;
+    }
     if (IsA<QuitMenuItem>(item)) {
         QuitFromMenu();
         return;
     }
     StandardEditing::Perform(item->Name);
+}
+
+void Window::_EndEditing() {
+    for (const Ref<RectControl>& control : m_Controls) {
+        if (auto* list = dynamic_cast<Listbox*>(control.Get()))
+            list->_EndEditing();
+    }
 }
 
 void Window::_EnableMenuItems() {

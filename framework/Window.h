@@ -84,6 +84,8 @@ class Window : public std::enable_shared_from_this<Window> {
     /// Runs the command of the item: this window's handler first; when none takes it, the framework's
     /// standard action (Quit, the standard editing of the focused text).
     void _HandleMenuCommand(const Ref<MenuItem>& item);
+    /// Ends the editing of list cells, so that a command sees the text being typed.
+    void _EndEditing();
     /// The enabling pass that runs before the menus show and before a shortcut is matched.
     void _EnableMenuItems();
 

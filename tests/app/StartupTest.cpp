@@ -12,6 +12,8 @@
 #include "support/TempHome.h"
 
 #include <QApplication>
+
+#include <filesystem>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -20,6 +22,7 @@ namespace {
 class StartupTest : public testing::Test {
 protected:
     void SetUp() override {
+        std::filesystem::create_directories(home.Spelling());
         answerer = std::make_shared<RecordingAnswerer>();
         SetModalAnswerer(answerer);
         int argc = 0;

@@ -19,7 +19,7 @@ namespace {
 // Lowers a resource limit of this process until the end of the scope, to make a write or an open
 // fail even for root.
 class LoweredLimit {
-public:
+  public:
     LoweredLimit(int resource, rlim_t soft) : m_Resource(resource) {
         getrlimit(resource, &m_Saved);
         rlimit lowered = m_Saved;
@@ -30,14 +30,14 @@ public:
     LoweredLimit(const LoweredLimit&) = delete;
     LoweredLimit& operator=(const LoweredLimit&) = delete;
 
-private:
+  private:
     int m_Resource;
     rlimit m_Saved{};
 };
 
 // A write beyond the file size limit then fails with EFBIG instead of killing the process.
 class IgnoredSignal {
-public:
+  public:
     explicit IgnoredSignal(int signal) : m_Signal(signal) {
         struct sigaction ignore {};
         ignore.sa_handler = SIG_IGN;
@@ -47,13 +47,13 @@ public:
     IgnoredSignal(const IgnoredSignal&) = delete;
     IgnoredSignal& operator=(const IgnoredSignal&) = delete;
 
-private:
+  private:
     int m_Signal;
     struct sigaction m_Saved {};
 };
 
 class BinaryStreamTest : public testing::Test {
-protected:
+  protected:
     fs::path Spelling() const { return m_Home.Spelling(); }
     Ref<FolderItem> Dictionary() const { return New<FolderItem>(Spelling() / "custom"); }
 

@@ -7,7 +7,7 @@ namespace {
 
 // Pins the local time zone for the life of the object.
 class TimeZone {
-public:
+  public:
     explicit TimeZone(const char* zone) {
         if (const char* saved = std::getenv("TZ"))
             m_Saved = saved;
@@ -25,7 +25,7 @@ public:
     TimeZone(const TimeZone&) = delete;
     TimeZone& operator=(const TimeZone&) = delete;
 
-private:
+  private:
     std::string m_Saved;
     bool m_HadZone = false;
 };
@@ -47,6 +47,7 @@ TEST(DateTest, NewDateIsNow) {
     std::time_t before = std::time(nullptr);
     String now = Date().SQLDateTime();
     ASSERT_EQ(now.size(), 19u) << now;
-    EXPECT_EQ(now.substr(4, 1) + now.substr(7, 1) + now.substr(10, 1) + now.substr(13, 1) + now.substr(16, 1), "-- ::");
+    EXPECT_EQ(now.substr(4, 1) + now.substr(7, 1) + now.substr(10, 1) + now.substr(13, 1) + now.substr(16, 1),
+              "-- ::");
     EXPECT_GE(now, Date(before).SQLDateTime());
 }

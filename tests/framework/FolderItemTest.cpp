@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class FolderItemTest : public testing::Test {
-protected:
+  protected:
     Ref<FolderItem> Home() const { return New<FolderItem>(m_Home.Path()); }
 
     TempHome m_Home;

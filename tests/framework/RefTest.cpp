@@ -5,7 +5,7 @@
 namespace {
 
 class Animal {
-public:
+  public:
     virtual ~Animal() = default;
     String Name() const { return "animal"; }
 };

@@ -9,7 +9,7 @@ namespace {
 
 // TempHome sets every XDG variable; these tests take some away again to reach the defaults.
 class SpecialFolderTest : public testing::Test {
-protected:
+  protected:
     TempHome m_Home;
 };
 

@@ -61,11 +61,13 @@ TEST(StringArrayTest, RemoveTakesTheElementOut) {
 }
 
 TEST(StringArrayTest, SortIgnoresLetterCase) {
-    StringArray items{"banana", "Apple", "cherry", "apricot", "Banana2", "\xC3\xA9t\xC3\xA9", "", "Zebra", "_x"};
+    StringArray items{"banana", "Apple", "cherry", "apricot", "Banana2", "\xC3\xA9t\xC3\xA9",
+                      "",       "Zebra", "_x"};
     items.Sort();
     // "_" lies between the upper- and lower-case letters in byte order: folded, it comes before both.
     // Bytes above ASCII come after it.
-    StringArray expected{"", "_x", "Apple", "apricot", "banana", "Banana2", "cherry", "Zebra", "\xC3\xA9t\xC3\xA9"};
+    StringArray expected{"",        "_x",     "Apple", "apricot",          "banana",
+                         "Banana2", "cherry", "Zebra", "\xC3\xA9t\xC3\xA9"};
     EXPECT_EQ(items, expected);
 }
 

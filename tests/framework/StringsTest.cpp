@@ -12,15 +12,15 @@ TEST(StringsTest, LenCountsCharactersAndLenBBytes) {
     const Case cases[] = {
         {"", 0, 0},
         {"cat", 3, 3},
-        {"caf\xC3\xA9", 4, 5},               // é
-        {"\xE2\x82\xAC", 1, 3},              // €
-        {"\xF0\x9F\x98\x80!", 2, 5},         // an emoji beyond the basic plane
-        {String("a\0b", 3), 3, 3},           // NUL is a character
-        {"\xFF\xFE", 2, 2},                  // bytes that start no sequence
-        {"\xC3", 1, 1},                      // a sequence cut short
-        {"\xE2\x82z", 3, 3},                 // a broken sequence: each byte counts
-        {"\xC0\xAF", 2, 2},                  // an overlong form is no character
-        {"\xED\xA0\x80", 3, 3},              // nor is a surrogate
+        {"caf\xC3\xA9", 4, 5},       // é
+        {"\xE2\x82\xAC", 1, 3},      // €
+        {"\xF0\x9F\x98\x80!", 2, 5}, // an emoji beyond the basic plane
+        {String("a\0b", 3), 3, 3},   // NUL is a character
+        {"\xFF\xFE", 2, 2},          // bytes that start no sequence
+        {"\xC3", 1, 1},              // a sequence cut short
+        {"\xE2\x82z", 3, 3},         // a broken sequence: each byte counts
+        {"\xC0\xAF", 2, 2},          // an overlong form is no character
+        {"\xED\xA0\x80", 3, 3},      // nor is a surrogate
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Len(c.text), c.characters) << c.text;
@@ -64,10 +64,9 @@ TEST(StringsTest, TrimDropsWhiteSpaceAndControlsAtBothEndsOnly) {
 
 TEST(StringsTest, ValReadsTheNumberAtTheStart) {
     const std::pair<String, double> cases[] = {
-        {"", 0},        {"abc", 0},      {"12abc", 12},  {"-40", -40},    {" 7", 7},
-        {"\t 8", 8},    {"+5", 5},       {"1e3", 1000},  {"2.5E-1", 0.25}, {"3.75", 3.75},
-        {".5", 0.5},    {"1e", 1},       {"1e+", 1},     {"-", 0},        {"- 4", 0},
-        {"476\n", 476}, {"100\r", 100},  {"1,5", 1},     {"0x10", 0},     {"12 34", 12},
+        {"", 0},       {"abc", 0},       {"12abc", 12},  {"-40", -40}, {" 7", 7},   {"\t 8", 8},   {"+5", 5},
+        {"1e3", 1000}, {"2.5E-1", 0.25}, {"3.75", 3.75}, {".5", 0.5},  {"1e", 1},   {"1e+", 1},    {"-", 0},
+        {"- 4", 0},    {"476\n", 476},   {"100\r", 100}, {"1,5", 1},   {"0x10", 0}, {"12 34", 12},
     };
     for (const auto& [text, value] : cases)
         EXPECT_DOUBLE_EQ(Val(text), value) << text;

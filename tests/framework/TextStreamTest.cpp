@@ -10,7 +10,7 @@ using namespace std::string_literals;
 namespace {
 
 class TextStreamTest : public testing::Test {
-protected:
+  protected:
     Ref<FolderItem> File() const { return New<FolderItem>(m_Home.Path() / "words.txt"); }
 
     std::vector<String> ReadLines(const String& bytes) const {

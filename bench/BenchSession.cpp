@@ -1,0 +1,116 @@
+#include "BenchSession.h"
+
+#include "FirstExposure.h"
+#include "Listbox.h"
+#include "ListboxModel.h"
+#include "MsgBox.h"
+#include "ProcessClock.h"
+#include "Runtime.h"
+#include "Startup.h"
+#include "ToolItem.h"
+#include "Toolbar.h"
+#include "mainwindow/winMain.h"
+#include "support/RecordingAnswerer.h"
+
+#include <QCoreApplication>
+#include <QTreeView>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// No benchmark waits longer for the application than this; a stuck handler ends the run.
+constexpr double kLongestWaitSeconds = 600.0;
+
+} // namespace
+
+BenchSession::BenchSession() : m_Answerer(std::make_shared<RecordingAnswerer>()) {
+    fs::create_directories(m_Home.Spelling());
+}
+
+BenchSession::~BenchSession() = default;
+
+void BenchSession::AddDictionary(const fs::path& source, const std::string& name) const {
+    fs::copy_file(source, m_Home.Spelling() / name, fs::copy_options::overwrite_existing);
+}
+
+void BenchSession::AddDictionaryBytes(const std::string& bytes, const std::string& name) const {
+    TempHome::WriteFile(m_Home.Spelling() / name, bytes);
+}
+
+void BenchSession::Run(const std::function<void()>& shown) {
+    int argc = 0;
+    Runtime::RuntimeInit(argc, nullptr);
+    SetModalAnswerer(m_Answerer);
+    std::exception_ptr failure;
+    FirstExposure::Watch([&] {
+        try {
+            shown();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        Quit(0);
+    });
+    _RegisterClasses();
+    _Main();
+    _ReleaseModuleObjects();
+    Runtime::RuntimeExit();
+    SetModalAnswerer(nullptr);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+Ref<class winMain> BenchSession::Main() const {
+    return winMain();
+}
+
+void BenchSession::SelectDictionary(const std::string& name) const {
+    Ref<Listbox> list = Main()->lstDictionaries();
+    for (int64_t row = 0; row < list->ListCount(); ++row) {
+        if (list->List(row) == name) {
+            list->ListIndex(row);
+            return;
+        }
+    }
+    throw std::runtime_error("the dictionary list has no row " + name);
+}
+
+void BenchSession::WaitUntilWordsShown() const {
+    Ref<Listbox> list = Main()->lstCustomWords();
+    QTreeView* view = list->_TreeView();
+    WaitUntil([&] { return view->model()->rowCount() == list->ListCount(); }, "the word list's rows");
+    // The view lays out and paints on later turns of the loop; the rows are shown once it has.
+    view->viewport()->repaint();
+}
+
+void BenchSession::WaitForMessage(const std::string& text) const {
+    const std::vector<String>& messages = m_Answerer->Messages();
+    WaitUntil([&] { return !messages.empty(); }, "the message \"" + text + "\"");
+    if (std::find(messages.begin(), messages.end(), text) != messages.end())
+        return;
+    std::string shown;
+    for (const String& message : messages)
+        shown += "\n  " + message;
+    throw std::runtime_error("expected the message \"" + text + "\", but the application showed:" + shown);
+}
+
+Ref<ToolItem> BenchSession::ToolbarItem(const std::string& name) const {
+    Ref<Toolbar> toolbar = Main()->Toolbar11();
+    for (int64_t i = 0; i < toolbar->Count(); ++i) {
+        if (toolbar->Item(i)->Name() == name)
+            return toolbar->Item(i);
+    }
+    throw std::runtime_error("the toolbar has no item " + name);
+}
+
+void BenchSession::WaitUntil(const std::function<bool()>& done, const std::string& what) const {
+    const double deadline = ProcessClock::Now() + kLongestWaitSeconds;
+    while (!done()) {
+        if (ProcessClock::Now() > deadline)
+            throw std::runtime_error("gave up waiting for " + what);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+}

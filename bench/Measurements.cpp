@@ -1,0 +1,191 @@
+#include "Measurements.h"
+
+#include "BenchSession.h"
+#include "FolderItem.h"
+#include "Listbox.h"
+#include "ProcessClock.h"
+#include "mainwindow/winMain.h"
+#include "support/RecordingAnswerer.h"
+
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kDictionaryName = "bench-dictionary";
+// The selection is only the set-up of the delete benchmark; one that takes longer is a finding itself.
+constexpr int kLongestSelectingSeconds = 60;
+
+// The files are counted in pieces so that reading them adds nothing to the peak memory measured.
+template <class Visit> void ForEachChunk(const fs::path& file, Visit visit) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + file.string());
+    std::string chunk(1 << 16, '\0');
+    while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0)
+        visit(std::string_view(chunk.data(), static_cast<size_t>(in.gcount())));
+}
+
+// Words end with NUL, or with LF in a file without NUL; a last word without its delimiter counts.
+int64_t DictionaryWordCount(const fs::path& file) {
+    int64_t nuls = 0, lfs = 0;
+    char last = '\0';
+    bool empty = true;
+    ForEachChunk(file, [&](std::string_view chunk) {
+        for (char c : chunk) {
+            nuls += c == '\0';
+            lfs += c == '\n';
+        }
+        last = chunk.back();
+        empty = false;
+    });
+    if (empty)
+        return 0;
+    char delimiter = nuls > 0 ? '\0' : '\n';
+    return (nuls > 0 ? nuls : lfs) + (last != delimiter ? 1 : 0);
+}
+
+// Import skips the lines that are empty or blank.
+int64_t NonBlankLineCount(const fs::path& file) {
+    int64_t lines = 0;
+    bool blank = true;
+    ForEachChunk(file, [&](std::string_view chunk) {
+        for (char c : chunk) {
+            if (c == '\n') {
+                lines += blank ? 0 : 1;
+                blank = true;
+            } else if (c != ' ' && c != '\t' && c != '\r') {
+                blank = false;
+            }
+        }
+    });
+    return lines + (blank ? 0 : 1);
+}
+
+// Random lower-case words of 8 to 12 letters, each followed by NUL, written as they are made.
+void WriteRandomDictionary(const fs::path& file, int64_t words) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> length(8, 12), letter('a', 'z');
+    for (int64_t i = 0; i < words; ++i) {
+        for (int n = length(random); n > 0; --n)
+            out.put(static_cast<char>(letter(random)));
+        out.put('\0');
+    }
+}
+
+void Expect(int64_t actual, int64_t expected, const std::string& what) {
+    if (actual != expected)
+        throw std::runtime_error(what + ": " + std::to_string(actual) + ", expected " +
+                                 std::to_string(expected));
+}
+
+void Note(const std::string& step, double seconds) {
+    std::cerr << "  (" << step << ": " << seconds << " s)\n";
+}
+
+void LoadUntimed(const BenchSession& session) {
+    double start = ProcessClock::Now();
+    session.SelectDictionary(kDictionaryName);
+    session.WaitUntilWordsShown();
+    Note("loading", ProcessClock::Now() - start);
+}
+
+} // namespace
+
+namespace Measurements {
+
+Measured Load(const fs::path& dictionary) {
+    const int64_t words = DictionaryWordCount(dictionary);
+    BenchSession session;
+    session.AddDictionary(dictionary, kDictionaryName);
+    Measured measured;
+    session.Run([&] {
+        double start = ProcessClock::Now();
+        session.SelectDictionary(kDictionaryName);
+        session.WaitUntilWordsShown();
+        measured = {ProcessClock::Now() - start, ProcessClock::PeakMB()};
+        Expect(session.Main()->lstCustomWords()->ListCount(), words, "words loaded");
+    });
+    return measured;
+}
+
+Measured Save(const fs::path& dictionary) {
+    BenchSession session;
+    session.AddDictionary(dictionary, kDictionaryName);
+    Measured measured;
+    session.Run([&] {
+        LoadUntimed(session);
+        Ref<ToolItem> save = session.ToolbarItem("tbSave");
+        session.Answerer().Clear();
+        double start = ProcessClock::Now();
+        session.Main()->Toolbar11_Action(save);
+        session.WaitForMessage("Dictionary saved.");
+        measured = {ProcessClock::Now() - start, ProcessClock::PeakMB()};
+    });
+    // The same words with the same delimiters, in whatever order, make a file of the same size.
+    Expect(static_cast<int64_t>(fs::file_size(session.Home().Spelling() / kDictionaryName)),
+           static_cast<int64_t>(fs::file_size(dictionary)), "bytes saved");
+    return measured;
+}
+
+Measured Delete(int64_t words) {
+    BenchSession session;
+    WriteRandomDictionary(session.Home().Spelling() / kDictionaryName, words);
+    Measured measured;
+    session.Run([&] {
+        LoadUntimed(session);
+        Ref<Listbox> list = session.Main()->lstCustomWords();
+        double start = ProcessClock::Now();
+        for (int64_t row = 0; row < words; row += 2) {
+            list->Selected(row, true);
+            if (row % 1024 == 0 && ProcessClock::Now() - start > kLongestSelectingSeconds)
+                throw std::runtime_error("selecting every other row took over " +
+                                         std::to_string(kLongestSelectingSeconds) + " s; gave up at row " +
+                                         std::to_string(row) + " of " + std::to_string(words));
+        }
+        session.WaitUntilWordsShown();
+        Note("selecting every other row", ProcessClock::Now() - start);
+        Expect(list->SelCount(), (words + 1) / 2, "rows selected");
+
+        start = ProcessClock::Now();
+        session.Main()->_FileDeleteWord_Action();
+        session.WaitUntilWordsShown();
+        measured = {ProcessClock::Now() - start, ProcessClock::PeakMB()};
+        Expect(list->ListCount(), words / 2, "rows left");
+    });
+    return measured;
+}
+
+Measured Import(const fs::path& wordList) {
+    const int64_t lines = NonBlankLineCount(wordList);
+    BenchSession session;
+    session.AddDictionaryBytes("", kDictionaryName);
+    Measured measured;
+    session.Run([&] {
+        LoadUntimed(session);
+        session.Answerer().QueueFile(New<FolderItem>(fs::absolute(wordList)));
+        double start = ProcessClock::Now();
+        session.Main()->_FileImport_Action();
+        session.WaitUntilWordsShown();
+        measured = {ProcessClock::Now() - start, ProcessClock::PeakMB()};
+        Expect(session.Main()->lstCustomWords()->ListCount(), lines, "words imported");
+    });
+    return measured;
+}
+
+Measured Startup(const fs::path& dictionary) {
+    BenchSession session;
+    if (!dictionary.empty())
+        session.AddDictionary(dictionary, kDictionaryName);
+    Measured measured;
+    session.Run([&] { measured = {ProcessClock::SinceLaunch(), ProcessClock::PeakMB()}; });
+    return measured;
+}
+
+} // namespace Measurements

@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# Builds the benchmarks, makes the dictionaries and word lists they read, runs every measurement beside
+# its reference on the same file in the same run, and prints the table with the targets.
+# Run from the repository's root (`make bench`). BENCH_RUNS (default 3) and BENCH_STARTUP_RUNS
+# (default 11) set how many times each figure is measured; the table shows the median time and the
+# largest peak memory.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+# The shell's clock and awk read and write decimal points.
+export LC_ALL=C.UTF-8
+
+BUILD=build-bench
+DATA="$BUILD/bench-data"
+RUNS=${BENCH_RUNS:-3}
+STARTUP_RUNS=${BENCH_STARTUP_RUNS:-11}
+SIZES=(1000 100000 1000000)
+RESULTS="$BUILD/bench-results.txt"
+LOG="$BUILD/bench.log"
+
+cmake -S . -B "$BUILD" -G Ninja -DWORDLOOM_BENCH=ON -DBUILD_TESTING=OFF >/dev/null &&
+    cmake --build "$BUILD" --target wordloom_bench minimal_window
+BENCH="$BUILD/bin/wordloom_bench"
+MINIMAL="$BUILD/bin/minimal_window"
+: >"$LOG"
+export QT_QPA_PLATFORM=offscreen
+
+# Random lower-case words of 8 to 12 letters (10 bytes on average), one per line.
+random_words() {
+    awk -v n="$1" -v seed="$2" 'BEGIN {
+        srand(seed); letters = "abcdefghijklmnopqrstuvwxyz"
+        for (i = 0; i < n; i++) {
+            len = 8 + int(rand() * 5); word = ""
+            for (j = 0; j < len; j++) word = word substr(letters, 1 + int(rand() * 26), 1)
+            print word
+        }
+    }'
+}
+
+make_data() {
+    mkdir -p "$DATA"
+    local n
+    for n in "${SIZES[@]}"; do
+        [ -s "$DATA/words-$n.lf" ] || random_words "$n" 1 >"$DATA/words-$n.lf"
+        [ -s "$DATA/words-$n.nul" ] || tr '\n' '\0' <"$DATA/words-$n.lf" >"$DATA/words-$n.nul"
+        [ -s "$DATA/wordlist-$n.txt" ] || random_words "$n" 2 >"$DATA/wordlist-$n.txt"
+    done
+}
+
+now() { echo "$EPOCHREALTIME"; }
+
+# Median of the second field and largest third field of lines "<name> <seconds> <MB>".
+summarize() {
+    sort -k2,2g | awk '{ s[NR] = $2; if ($3 > m) m = $3 }
+        END { if (NR == 0) exit 1; printf "%s %s\n", (NR % 2 ? s[(NR + 1) / 2] : (s[NR / 2] + s[NR / 2 + 1]) / 2), m }'
+}
+
+# Runs the driver (or minimal_window) the given number of times; prints "<seconds> <MB>" or fails.
+# The launch time lets a program time its own start-up from the moment it was started.
+run_app() {
+    local runs=$1 r line
+    shift
+    for ((r = 0; r < runs; r++)); do
+        [ "${SYNC_FIRST:-}" ] && sync
+        local launched=$EPOCHREALTIME
+        if ! line=$(WORDLOOM_BENCH_LAUNCHED_NS="${launched/./}000" "$@" 2>>"$LOG" | tail -n 1); then
+            echo "failed: $*" >>"$LOG"
+            return 1
+        fi
+        [ -n "$line" ] || return 1
+        echo "$line"
+    done | summarize
+}
+
+# Runs a reference command the given number of times: seconds from the shell's clock, peak memory
+# from /usr/bin/time.
+run_reference() {
+    local runs=$1 r start end
+    shift
+    local memory
+    memory=$(mktemp)
+    for ((r = 0; r < runs; r++)); do
+        [ "${SYNC_FIRST:-}" ] && sync
+        start=$(now)
+        /usr/bin/time -f "%M" -o "$memory" "$@" >/dev/null 2>>"$LOG"
+        end=$(now)
+        echo "reference $(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }') $(awk '{ printf "%.1f", $1 / 1024 }' "$memory")"
+    done | summarize
+    rm -f "$memory"
+}
+
+ROWS=()
+# add_row measurement size form "<s> <MB>" "<ref s> <ref MB>" ratio-limit seconds-limit memory-limit
+add_row() {
+    local name=$1 size=$2 form=$3 measured=$4 reference=$5 ratio_limit=$6 seconds_limit=$7 memory_limit=$8
+    ROWS+=("$(awk -v name="$name" -v size="$size" -v form="$form" -v m="$measured" -v r="$reference" \
+        -v rl="$ratio_limit" -v sl="$seconds_limit" -v ml="$memory_limit" 'BEGIN {
+        target = (rl != "" ? sprintf("<=%sx ", rl) : "") (sl != "" ? sprintf("<%ss ", sl) : "") (ml != "" ? sprintf("<%sMB", ml) : "")
+        if (target == "") target = "-"
+        if (m == "") { printf "%-8s %9s %-4s %9s %9s %7s %8s %8s  %-22s %s\n", name, size, form, "-", "-", "-", "-", "-", target, "MISSED (run failed)"; exit }
+        split(m, a, " "); split(r, b, " ")
+        s = a[1]; mb = a[2]; rs = (r == "" ? "-" : b[1]); rmb = (r == "" ? "-" : b[2])
+        ratio = (r == "" || rs <= 0 ? "-" : sprintf("%.2f", s / rs))
+        missed = ""
+        if (rl != "" && (ratio == "-" || ratio + 0 > rl + 0)) missed = missed " time"
+        if (sl != "" && s + 0 >= sl + 0) missed = missed " time"
+        if (ml != "" && mb + 0 >= ml + 0) missed = missed " memory"
+        result = (target == "-" ? "-" : (missed == "" ? "ok" : "MISSED (" substr(missed, 2) ")"))
+        printf "%-8s %9s %-4s %9.4f %9s %7s %8.1f %8s  %-22s %s\n", name, size, form, s, (rs == "-" ? "-" : sprintf("%.4f", rs)), ratio, mb, (rmb == "-" ? "-" : sprintf("%.1f", rmb)), target, result
+    }')")
+    echo "${ROWS[-1]}"
+}
+
+memory_limit_for() { [ "$1" = 1000000 ] && echo 150 || echo ""; }
+
+make_data
+SAVE_COPY="$DATA/save-reference.copy"
+echo "Load average before the run: $(cut -d ' ' -f 1-3 /proc/loadavg) on $(nproc) cores"
+echo "measurement     size form   seconds  ref sec   ratio  peak MB   ref MB  target                 result"
+
+for n in "${SIZES[@]}"; do
+    mem=$(memory_limit_for "$n")
+    for form in nul lf; do
+        file="$DATA/words-$n.$form"
+        measured=$(run_app "$RUNS" "$BENCH" load "$file") || measured=""
+        reference=$(LC_ALL=C run_reference "$RUNS" sort -f "$DATA/words-$n.lf") || reference=""
+        add_row load "$n" "${form^^}" "$measured" "$reference" 2 "" "$mem"
+    done
+    for form in nul lf; do
+        file="$DATA/words-$n.$form"
+        measured=$(SYNC_FIRST=1 run_app "$RUNS" "$BENCH" save "$file") || measured=""
+        reference=$(SYNC_FIRST=1 run_reference "$RUNS" sh -c 'cp "$1" "$2" && sync' sh "$file" "$SAVE_COPY") ||
+            reference=""
+        rm -f "$SAVE_COPY"
+        add_row save "$n" "${form^^}" "$measured" "$reference" 2 "" "$mem"
+    done
+    measured=$(run_app "$RUNS" "$BENCH" delete "$n") || measured=""
+    add_row delete "$n" NUL "$measured" "" "" "$([ "$n" = 1000000 ] && echo 1)" "$mem"
+    measured=$(run_app "$RUNS" "$BENCH" import "$DATA/wordlist-$n.txt") || measured=""
+    add_row import "$n" LF "$measured" "" "" "" "$mem"
+done
+
+measured=$(run_app "$STARTUP_RUNS" "$BENCH" startup "$DATA/words-1000.nul") || measured=""
+reference=$(run_app "$STARTUP_RUNS" "$MINIMAL") || reference=""
+add_row startup - - "$measured" "$reference" 1.5 "" ""
+
+{
+    echo "measurement     size form   seconds  ref sec   ratio  peak MB   ref MB  target                 result"
+    printf '%s\n' "${ROWS[@]}"
+} >"$RESULTS"
+if grep -q '^wordloom_bench ' "$LOG"; then
+    echo
+    echo "Runs that failed:"
+    grep '^wordloom_bench ' "$LOG" | sort -u
+fi
+cat <<EOF
+
+References, measured in the same run on the same file: load - sort -f of the words (LF form, LC_ALL=C);
+save - cp of the file followed by sync; start-up - minimal_window, one empty Qt Widgets window. Seconds
+are medians of $RUNS runs ($STARTUP_RUNS for start-up); peak MB is the largest peak resident memory.
+Targets: loading and saving within 2x and start-up within 1.5x of the reference; deleting every other
+row of 1,000,000 under 1 s; peak memory under 150 MB for 1,000,000 words.
+Table written to $RESULTS; the programs' own messages are in $LOG.
+EOF

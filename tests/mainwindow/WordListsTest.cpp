@@ -1,0 +1,201 @@
+#include "FolderItem.h"
+#include "FolderItemDialog.h"
+#include "ProcessLimits.h"
+#include "StartedApp.h"
+#include "TextArea.h"
+#include "Window.h"
+#include "diagnostics/CrashLogEndpoint.h"
+#include "diagnostics/LoopbackServer.h"
+#include "diagnostics/winDebug.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class WordListsTest : public StartedApp {
+protected:
+    void SetUp() override {
+        StartedApp::SetUp();
+        SelectDictionary("words.dic");
+    }
+
+    void ExportTo(const fs::path& path) {
+        answerer->QueueFile(New<FolderItem>(path));
+        window->_FileExport_Action();
+    }
+
+    void ImportFrom(const fs::path& path) {
+        answerer->QueueFile(New<FolderItem>(path));
+        window->_FileImport_Action();
+    }
+
+    /// Nothing was reported: a report opens the message log beside the main window.
+    static bool NothingReported() { return WindowList::OpenWindows().size() == 1; }
+
+    static std::vector<String> FolderEntries(const fs::path& folder) {
+        std::vector<String> names;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(WordListsTest, RoundTripTrimsBlanksDropsEmptyWordsKeepsDuplicatesAndAppendsInFileOrder) {
+    SetWords({"  alpha ", "", "beta", "   ", "beta", "\tgamma", "d\xC3\xA9j\xC3\xA0"});
+    fs::path file = home.Documents() / "words.txt";
+
+    ExportTo(file);
+    EXPECT_EQ(TempHome::ReadFile(file), "  alpha \n\nbeta\n   \nbeta\n\tgamma\nd\xC3\xA9j\xC3\xA0\n");
+
+    SetWords({"zeta", "beta"});
+    ImportFrom(file);
+    EXPECT_EQ(Words(),
+              (std::vector<String>{"zeta", "beta", "alpha", "beta", "beta", "gamma", "d\xC3\xA9j\xC3\xA0"}));
+    EXPECT_TRUE(answerer->Messages().empty());
+    EXPECT_TRUE(NothingReported());
+}
+
+TEST_F(WordListsTest, ExportDialogStartsInDocumentsWithTheDictionarysNameAndTheTextType) {
+    window->_FileExport_Action();
+
+    ASSERT_EQ(answerer->Dialogs().size(), 1u);
+    const FolderItemDialog& dialog = answerer->Dialogs()[0];
+    EXPECT_EQ(dialog.DialogKind(), FolderItemDialog::Kind::SaveAs);
+    ASSERT_TRUE(dialog.InitialDirectory);
+    EXPECT_EQ(dialog.InitialDirectory->Path(), home.Documents());
+    EXPECT_EQ(dialog.PromptText, "Choose location to export to.");
+    // The dictionary's own extension stays: ".txt" is always added.
+    EXPECT_EQ(dialog.SuggestedFileName, "words.dic.txt");
+    EXPECT_EQ(dialog.Title, "Export Dictionary");
+    EXPECT_EQ(dialog.Filter, "text/plain");
+    EXPECT_EQ(dialog.ActionButtonCaption, "");
+}
+
+TEST_F(WordListsTest, ImportDialogStartsInDocumentsWithItsOwnButtonAndTheTextType) {
+    window->_FileImport_Action();
+
+    ASSERT_EQ(answerer->Dialogs().size(), 1u);
+    const FolderItemDialog& dialog = answerer->Dialogs()[0];
+    EXPECT_EQ(dialog.DialogKind(), FolderItemDialog::Kind::Open);
+    ASSERT_TRUE(dialog.InitialDirectory);
+    EXPECT_EQ(dialog.InitialDirectory->Path(), home.Documents());
+    EXPECT_EQ(dialog.Title, "Select a text file");
+    EXPECT_EQ(dialog.ActionButtonCaption, "Import");
+    EXPECT_EQ(dialog.Filter, "text/plain");
+    EXPECT_EQ(dialog.PromptText, "");
+    EXPECT_EQ(dialog.SuggestedFileName, "");
+}
+
+TEST_F(WordListsTest, ExportOfAnEmptyListCreatesAnEmptyFile) {
+    SetWords({});
+    fs::path file = home.Documents() / "empty.txt";
+
+    ExportTo(file);
+
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_EQ(fs::file_size(file), 0u);
+}
+
+TEST_F(WordListsTest, ExportReplacesAnExistingFileWhole) {
+    fs::path file = home.Documents() / "words.dic.txt";
+    TempHome::WriteFile(file, "old one\nold two\nold three\n");
+    SetWords({"new"});
+
+    ExportTo(file);
+
+    EXPECT_EQ(TempHome::ReadFile(file), "new\n");
+    EXPECT_EQ(FolderEntries(home.Documents()), std::vector<String>{"words.dic.txt"});
+    EXPECT_TRUE(answerer->Messages().empty());
+}
+
+TEST_F(WordListsTest, AFailedExportLeavesTheOldFileWholeAndIsReported) {
+    LoopbackServer crashLog;
+    CrashLogEndpoint::SetAddress(crashLog.Address("/clientcrashlog.php"));
+    fs::path file = home.Documents() / "words.dic.txt";
+    TempHome::WriteFile(file, "old one\nold two\n");
+    SetWords(std::vector<String>(20000, "a word that fills the file"));
+    {
+        SmallFiles limit(4096);
+        ExportTo(file);
+    }
+
+    EXPECT_EQ(TempHome::ReadFile(file), "old one\nold two\n");
+    EXPECT_EQ(FolderEntries(home.Documents()), std::vector<String>{"words.dic.txt"});
+    EXPECT_TRUE(answerer->Messages().empty());
+    Ref<Window> log = WindowList::FindImplicitInstance("winDebug.winDebug");
+    ASSERT_TRUE(log);
+    EXPECT_NE(Cast<class winDebug>(log)->txtLog()->Text().find("winMain.Methods.Export"), String::npos);
+    ASSERT_TRUE(crashLog.WaitForRequests(1));
+    EXPECT_NE(crashLog.Requests()[0].find("winMain.Methods.Export"), String::npos);
+    CrashLogEndpoint::SetAddress("");
+}
+
+TEST_F(WordListsTest, CancellingEitherDialogTouchesNothing) {
+    fs::path file = home.Documents() / "words.dic.txt";
+    TempHome::WriteFile(file, "kept\n");
+    SetWords({"one", "two"});
+
+    window->_FileExport_Action();
+    window->_FileImport_Action();
+
+    EXPECT_EQ(answerer->Dialogs().size(), 2u);
+    EXPECT_EQ(TempHome::ReadFile(file), "kept\n");
+    EXPECT_EQ(FolderEntries(home.Documents()), std::vector<String>{"words.dic.txt"});
+    EXPECT_EQ(Words(), (std::vector<String>{"one", "two"}));
+    EXPECT_TRUE(answerer->Messages().empty());
+    EXPECT_TRUE(NothingReported());
+}
+
+TEST_F(WordListsTest, AFileThatCannotBeOpenedIsNamedInAMessageAndAddsNothing) {
+    fs::create_directories(home.Documents() / "folder.txt");
+    struct Case {
+        const char* name;
+        const char* message;
+    };
+    for (const Case& c : {Case{"folder.txt", "Unable to open folder.txt."},
+                          Case{"missing.txt", "Unable to open missing.txt."}}) {
+        SCOPED_TRACE(c.name);
+        SetWords({"one"});
+        answerer->Clear();
+
+        ImportFrom(home.Documents() / c.name);
+
+        EXPECT_EQ(answerer->Messages(), std::vector<String>{c.message});
+        EXPECT_EQ(Words(), std::vector<String>{"one"});
+    }
+    EXPECT_TRUE(NothingReported());
+}
+
+TEST_F(WordListsTest, ImportReadsEveryKindOfLineEnding) {
+    struct Case {
+        const char* what;
+        String bytes;
+    };
+    for (const Case& c : {Case{"LF", "one\ntwo\n"}, Case{"CR LF", "one\r\ntwo\r\n"}, Case{"CR", "one\rtwo\r"},
+                          Case{"no final line ending", "one\ntwo"}, Case{"mixed", "one\r\n\r\ntwo\r"}}) {
+        SCOPED_TRACE(c.what);
+        fs::path file = home.Documents() / "list.txt";
+        TempHome::WriteFile(file, c.bytes);
+        SetWords({});
+
+        ImportFrom(file);
+
+        EXPECT_EQ(Words(), (std::vector<String>{"one", "two"}));
+    }
+}
+
+TEST_F(WordListsTest, ImportOfBlankLinesOnlyAddsNothing) {
+    fs::path file = home.Documents() / "blank.txt";
+    TempHome::WriteFile(file, "\n   \n\t\n \r\n");
+    SetWords({"one"});
+
+    ImportFrom(file);
+
+    EXPECT_EQ(Words(), std::vector<String>{"one"});
+    EXPECT_TRUE(answerer->Messages().empty());
+}
+
+} // namespace
