@@ -1,10 +1,24 @@
 # The two set-up commands: `make run` and `make test`. Both install what is missing on Debian 12.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+# How long each fuzz target runs in `make test`.
+FUZZ_SECONDS ?= 20
 JOBS ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev xvfb xauth
+# libFuzzer comes with clang.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 
-.PHONY: run test build deps bench clean
+# Every sanitizer report, also one from a process that a test starts, goes to a file in
+# SANITIZE_REPORTS, and any such file fails the run. Leaks are suppressed only inside the system's
+# libraries (tests/sanitizer/lsan.supp), never in Wordloom's code.
+SANITIZE_REPORTS = $(CURDIR)/$(SANITIZE_BUILD)/reports
+SANITIZE_ENV = \
+  ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:log_path=$(SANITIZE_REPORTS)/asan \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:log_path=$(SANITIZE_REPORTS)/ubsan
+
+.PHONY: run test test-sanitize fuzz build deps bench clean
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -16,6 +30,27 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz
+	@$(MAKE) --no-print-directory test-sanitize
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer. The reports are
+# printed at the end, as they do not go to the failing test's output.
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWORDLOOM_SANITIZE=ON
+	rm -rf $(SANITIZE_REPORTS) && mkdir -p $(SANITIZE_REPORTS)
+	$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD) -j $(JOBS) || { cat $(SANITIZE_REPORTS)/* 2>/dev/null; exit 1; }
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) \
+	  || { cat $(SANITIZE_REPORTS)/* 2>/dev/null; exit 1; }
+	@if [ -n "$$(ls -A $(SANITIZE_REPORTS))" ]; then \
+	  cat $(SANITIZE_REPORTS)/*; echo "The sanitizers reported the faults above."; exit 1; \
+	fi
+
+# A short run of each libFuzzer target, from the inputs in fuzz/corpus and fuzz/regressions.
+fuzz: deps
+	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
+	cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -32,7 +67,7 @@ deps:
 	fi
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
 
 # The benchmarks and their references; not part of `make test`. /usr/bin/time (package time) measures
 # the references' memory.

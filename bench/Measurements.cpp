@@ -12,6 +12,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace fs = std::filesystem;
 

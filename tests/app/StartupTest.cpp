@@ -1,3 +1,4 @@
+#include "Startup.h"
 #include "App.h"
 #include "ClassRegistry.h"
 #include "FileType.h"
@@ -5,7 +6,6 @@
 #include "MenuBar1.h"
 #include "MsgBox.h"
 #include "Runtime.h"
-#include "Startup.h"
 #include "Window.h"
 #include "mainwindow/winMain.h"
 #include "support/RecordingAnswerer.h"
@@ -13,8 +13,8 @@
 
 #include <QApplication>
 
-#include <filesystem>
 #include <QTimer>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {

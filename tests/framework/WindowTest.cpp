@@ -1,6 +1,6 @@
+#include "Window.h"
 #include "Listbox.h"
 #include "MenuItem.h"
-#include "Window.h"
 
 #include <QMainWindow>
 
@@ -35,7 +35,8 @@ public:
         Control<Listbox>("growing")->ApplyDesign(Design(132, 324, true));
     }
     void AddMenuHandlers(const Ref<Window>& window) override {
-        m_Log.events.push_back(window.Get() == this ? "AddMenuHandlers" : "AddMenuHandlers of another window");
+        m_Log.events.push_back(window.Get() == this ? "AddMenuHandlers"
+                                                    : "AddMenuHandlers of another window");
     }
     void Event_Open() override { m_Log.events.push_back("Open"); }
     void Event_Close() override { m_Log.events.push_back("Close"); }
@@ -57,9 +58,7 @@ private:
 
 class WindowTest : public testing::Test {
 protected:
-    void SetUp() override {
-        window = ImplicitInstance<TwoListsWindow>("TwoListsWindow.TwoListsWindow", log);
-    }
+    void SetUp() override { window = ImplicitInstance<TwoListsWindow>("TwoListsWindow.TwoListsWindow", log); }
     void TearDown() override { window->Close(); }
 
     Opened log;
