@@ -1,5 +1,6 @@
 #include "HTTPSocket.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QTcpSocket>
 #include <QTimer>
@@ -66,9 +67,10 @@ String RequestText(const String& path, const Dictionary& headers, const String& 
 // deletes itself once the request is written and the connection closed, or it failed, or it gave up.
 class PendingRequest : public QObject {
 public:
+    // The application is its parent, so that a request still on its way when the program ends goes too.
     PendingRequest(Endpoint endpoint, Dictionary headers, String body, String contentType)
-        : m_Endpoint(std::move(endpoint)), m_Headers(std::move(headers)), m_Body(std::move(body)),
-          m_ContentType(std::move(contentType)) {
+        : QObject(QCoreApplication::instance()), m_Endpoint(std::move(endpoint)),
+          m_Headers(std::move(headers)), m_Body(std::move(body)), m_ContentType(std::move(contentType)) {
         connect(&m_Socket, &QTcpSocket::connected, this, [this] { WriteRequest(); });
         connect(&m_Socket, &QTcpSocket::disconnected, this, [this] { Finish(); });
         connect(&m_Socket, &QTcpSocket::errorOccurred, this, [this] { Finish(); });

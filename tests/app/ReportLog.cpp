@@ -2,29 +2,7 @@
 
 #include "TextArea.h"
 #include "Window.h"
-#include "diagnostics/CrashLogEndpoint.h"
 #include "diagnostics/winDebug.h"
-
-#include <QHostAddress>
-#include <QTcpServer>
-
-namespace {
-
-uint16_t UnusedPort() {
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    return server.serverPort();
-}
-
-} // namespace
-
-ReportLog::ReportLog() {
-    CrashLogEndpoint::SetAddress("http://127.0.0.1:" + Str(UnusedPort()) + "/clientcrashlog.php");
-}
-
-ReportLog::~ReportLog() {
-    CrashLogEndpoint::SetAddress("");
-}
 
 String ReportLog::Text() const {
     Ref<Window> log = WindowList::FindImplicitInstance("winDebug.winDebug");

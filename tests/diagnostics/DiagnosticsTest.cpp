@@ -7,6 +7,8 @@
 #include "diagnostics/winDebug.h"
 
 #include <QCoreApplication>
+#include "support/QuietCrashLog.h"
+
 #include <QEvent>
 
 void DiagnosticsTest::SetUp() {
@@ -20,7 +22,7 @@ void DiagnosticsTest::TearDown() {
     for (const Ref<Window>& window : WindowList::OpenWindows())
         window->Close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    CrashLogEndpoint::SetAddress("");
+    QuietCrashLog::Install();
     _RuntimeRegisterAppObject(nullptr);
 }
 

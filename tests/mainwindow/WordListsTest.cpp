@@ -7,6 +7,7 @@
 #include "diagnostics/CrashLogEndpoint.h"
 #include "diagnostics/LoopbackServer.h"
 #include "diagnostics/winDebug.h"
+#include "support/QuietCrashLog.h"
 
 #include <filesystem>
 
@@ -130,7 +131,7 @@ TEST_F(WordListsTest, AFailedExportLeavesTheOldFileWholeAndIsReported) {
     EXPECT_NE(Cast<class winDebug>(log)->txtLog()->Text().find("winMain.Methods.Export"), String::npos);
     ASSERT_TRUE(crashLog.WaitForRequests(1));
     EXPECT_NE(crashLog.Requests()[0].find("winMain.Methods.Export"), String::npos);
-    CrashLogEndpoint::SetAddress("");
+    QuietCrashLog::Install();
 }
 
 TEST_F(WordListsTest, CancellingEitherDialogTouchesNothing) {
