@@ -54,21 +54,39 @@ summarize() {
         END { if (NR == 0) exit 1; printf "%s %s\n", (NR % 2 ? s[(NR + 1) / 2] : (s[NR / 2] + s[NR / 2 + 1]) / 2), m }'
 }
 
-# Runs the driver (or minimal_window) the given number of times; prints "<seconds> <MB>" or fails.
-# The launch time lets a program time its own start-up from the moment it was started.
+# Runs the driver (or minimal_window) once and prints its line "<name> <seconds> <MB>". The launch
+# time lets a program time its own start-up from the moment it was started.
+run_once() {
+    [ "${SYNC_FIRST:-}" ] && sync
+    local launched=$EPOCHREALTIME line
+    if ! line=$(WORDLOOM_BENCH_LAUNCHED_NS="${launched/./}000" "$@" 2>>"$LOG" | tail -n 1) || [ -z "$line" ]; then
+        echo "failed: $*" >>"$LOG"
+        return 1
+    fi
+    echo "$line"
+}
+
+# Runs the driver the given number of times; prints "<seconds> <MB>" or fails.
 run_app() {
-    local runs=$1 r line
+    local runs=$1 r
     shift
     for ((r = 0; r < runs; r++)); do
-        [ "${SYNC_FIRST:-}" ] && sync
-        local launched=$EPOCHREALTIME
-        if ! line=$(WORDLOOM_BENCH_LAUNCHED_NS="${launched/./}000" "$@" 2>>"$LOG" | tail -n 1); then
-            echo "failed: $*" >>"$LOG"
-            return 1
-        fi
-        [ -n "$line" ] || return 1
-        echo "$line"
+        run_once "$@" || return 1
     done | summarize
+}
+
+# Start-up and its reference take turns, so that both meet the same load of the machine.
+run_startup() {
+    local lines references r
+    lines=$(mktemp)
+    references=$(mktemp)
+    for ((r = 0; r < STARTUP_RUNS; r++)); do
+        run_once "$BENCH" startup "$DATA/words-1000.nul" >>"$lines" || true
+        run_once "$MINIMAL" >>"$references" || true
+    done
+    measured=$(summarize <"$lines") || measured=""
+    reference=$(summarize <"$references") || reference=""
+    rm -f "$lines" "$references"
 }
 
 # Runs a reference command the given number of times: seconds from the shell's clock, peak memory
@@ -139,8 +157,7 @@ for n in "${SIZES[@]}"; do
     add_row import "$n" LF "$measured" "" "" "" "$mem"
 done
 
-measured=$(run_app "$STARTUP_RUNS" "$BENCH" startup "$DATA/words-1000.nul") || measured=""
-reference=$(run_app "$STARTUP_RUNS" "$MINIMAL") || reference=""
+run_startup
 add_row startup - - "$measured" "$reference" 1.5 "" ""
 
 {

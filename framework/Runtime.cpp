@@ -5,7 +5,8 @@
 
 #include <QApplication>
 
-#include <optional>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -28,6 +29,19 @@ int g_Argc = 1;
 char g_Arg0[] = "wordloom";
 char* g_Argv[] = {g_Arg0, nullptr};
 
+// The toolkit would abort with a message of its own; a person should learn what is missing.
+void ExitWithoutADisplay() {
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    if (set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM"))
+        return;
+    std::fprintf(stderr, "Wordloom is a desktop program and needs a graphical display: DISPLAY and "
+                         "WAYLAND_DISPLAY are not set.\n");
+    std::exit(1);
+}
+
 } // namespace
 
 namespace Runtime {
@@ -36,6 +50,7 @@ void RuntimeInit(int& argc, char** argv) {
     RuntimeState& state = State();
     state = RuntimeState{};
     if (!QApplication::instance()) {
+        ExitWithoutADisplay();
         if (argc > 0 && argv) {
             g_Argc = argc;
             state.ownApplication = std::make_unique<QApplication>(argc, argv);

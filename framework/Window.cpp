@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QToolBar>
 
@@ -75,6 +76,17 @@ void AutoEnable(const Window& window, const Ref<MenuItem>& parent) {
         item->Enabled(item->AutoEnable && MenuItemAvailable(window, item));
         AutoEnable(window, item);
     }
+}
+
+// A window remembered on a screen that is gone would open where nobody can reach it.
+bool OnSomeScreen(const QRect& frame) {
+    constexpr int kEnoughToGrab = 32;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        QRect shared = screen->availableGeometry().intersected(frame);
+        if (shared.width() >= kEnoughToGrab && shared.height() >= kEnoughToGrab)
+            return true;
+    }
+    return false;
 }
 
 void QuitFromMenu() {
@@ -337,7 +349,7 @@ void Window::ApplySizeLimits() {
 
 void Window::ShowFirstTime() {
     QMainWindow* native = m_Native->window;
-    if (m_PositionSet) {
+    if (m_PositionSet && OnSomeScreen(QRect(QPoint(m_Left, m_Top), native->size()))) {
         native->setGeometry(QRect(QPoint(m_Left, m_Top), native->size()));
     } else if (m_Design.Placement == 1) {
         Ref<Window> front = WindowList::Frontmost();

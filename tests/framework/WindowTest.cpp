@@ -2,7 +2,9 @@
 #include "Listbox.h"
 #include "MenuItem.h"
 
+#include <QGuiApplication>
 #include <QMainWindow>
+#include <QScreen>
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -117,4 +119,27 @@ TEST_F(WindowTest, ClosingOnceRaisesCloseOnce) {
     window->Close();
     window->Close();
     EXPECT_EQ(std::count(log.events.begin(), log.events.end(), "Close"), 1);
+}
+
+namespace {
+
+class FarAwayWindow : public Window {
+public:
+    void Layout() override {
+        WindowDesign design;
+        design.Width = 200;
+        design.Height = 100;
+        ApplyDesign(design);
+        Left(-20000);
+        Top(-20000);
+    }
+};
+
+} // namespace
+
+TEST(WindowPlacementTest, AWindowRememberedOffEveryScreenOpensOnOne) {
+    Ref<FarAwayWindow> window = ImplicitInstance<FarAwayWindow>("FarAwayWindow.FarAwayWindow");
+    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(window->_Native()->geometry()));
+    window->Close();
 }
