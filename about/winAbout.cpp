@@ -10,34 +10,20 @@
 
 namespace {
 
-const char* const kNotice = "Your own spelling words\r"
+const char* const kNotice = "Wordloom, the custom dictionary editor\r"
                             "\u00A9 2026 the Wordloom developers\r"
                             "All rights reserved.";
 
+// A box of fixed size; the fields left out keep the framework's defaults.
 WindowDesign AboutDesign() {
-    WindowDesign design;
-    design.Placement = 1;
-    design.Width = 285;
-    design.Height = 190;
-    design.MinWidth = 64;
-    design.MinHeight = 64;
-    design.MaxWidth = 32000;
-    design.MaxHeight = 32000;
-    design.Frame = 0;
-    design.Composite = false;
-    design.HasBackColor = false;
-    design.BackColor = 0xFFFFFF;
-    design.Title = "About Wordloom";
-    design.Visible = true;
-    design.FullScreen = false;
-    design.MenuBarVisible = true;
-    design.CloseButton = true;
-    design.Resizeable = false;
-    design.LiveResize = false;
-    design.MaximizeButton = false;
-    design.MinimizeButton = false;
-    design.MacProcID = 0;
-    return design;
+    return {.Placement = 1,
+            .Width = 285,
+            .Height = 190,
+            .Title = "About Wordloom",
+            .Resizeable = false,
+            .LiveResize = false,
+            .MaximizeButton = false,
+            .MinimizeButton = false};
 }
 
 void Place(ControlDesign& design, int32_t left, int32_t top, int32_t width, int32_t height,

@@ -8,26 +8,9 @@
 
 namespace {
 
+// The fields left out keep the framework's defaults: a visible, resizable document window.
 WindowDesign DebugWindowDesign() {
-    WindowDesign design;
-    design.Placement = 0;
-    design.Width = 448;
-    design.Height = 292;
-    design.MinWidth = 64;
-    design.MinHeight = 64;
-    design.MaxWidth = 32000;
-    design.MaxHeight = 32000;
-    design.Frame = 3;
-    design.Composite = false;
-    design.HasBackColor = false;
-    design.BackColor = 0xF8F8FF;
-    design.Title = "Wordloom Message Log";
-    design.Visible = true;
-    design.FullScreen = false;
-    design.MenuBarVisible = design.CloseButton = design.Resizeable = design.LiveResize = true;
-    design.MaximizeButton = design.MinimizeButton = true;
-    design.MacProcID = 0;
-    return design;
+    return {.Width = 448, .Height = 292, .Frame = 3, .BackColor = 0xF8F8FF, .Title = "Wordloom Message Log"};
 }
 
 PushButtonDesign ButtonDesign(int32_t left, int32_t tabIndex, bool enabled, const String& caption,

@@ -7,24 +7,9 @@
 
 namespace {
 
+// The fields left out keep the framework's defaults: a visible, resizable document window.
 WindowDesign MainWindowDesign() {
-    WindowDesign design;
-    design.Placement = 0;
-    design.Width = 476;
-    design.Height = 300;
-    design.MinWidth = 470;
-    design.MinHeight = 150;
-    design.MaxWidth = 32000;
-    design.MaxHeight = 32000;
-    design.Frame = 0;
-    design.Title = "Wordloom";
-    design.Visible = true;
-    design.MenuBarVisible = design.CloseButton = design.Resizeable = design.LiveResize = true;
-    design.MaximizeButton = design.MinimizeButton = true;
-    design.FullScreen = design.Composite = design.HasBackColor = false;
-    design.BackColor = 0xFFFFFF;
-    design.MacProcID = 0;
-    return design;
+    return {.Width = 476, .Height = 300, .MinWidth = 470, .MinHeight = 150, .Title = "Wordloom"};
 }
 
 ListboxDesign ListDesign(int32_t left, int32_t width, bool lockRight, int32_t tabIndex, bool hasHeading,
