@@ -13,6 +13,7 @@
 #include "support/RecordingAnswerer.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
@@ -46,7 +47,9 @@ void BenchSession::Run(const std::function<void()>& shown) {
     Runtime::RuntimeInit(argc, nullptr);
     SetModalAnswerer(m_Answerer);
     std::exception_ptr failure;
+    bool ran = false;
     FirstExposure::Watch([&] {
+        ran = true;
         try {
             shown();
         } catch (...) {
@@ -54,6 +57,7 @@ void BenchSession::Run(const std::function<void()>& shown) {
         }
         Quit(0);
     });
+    QTimer::singleShot(static_cast<int>(kLongestWaitSeconds * 1000), [] { Quit(1); });
     _RegisterClasses();
     _Main();
     _ReleaseModuleObjects();
@@ -61,6 +65,8 @@ void BenchSession::Run(const std::function<void()>& shown) {
     SetModalAnswerer(nullptr);
     if (failure)
         std::rethrow_exception(failure);
+    if (!ran)
+        throw std::runtime_error("the application ended without showing its main window" + ShownMessages());
 }
 
 Ref<class winMain> BenchSession::Main() const {
@@ -91,10 +97,14 @@ void BenchSession::WaitForMessage(const std::string& text) const {
     WaitUntil([&] { return !messages.empty(); }, "the message \"" + text + "\"");
     if (std::find(messages.begin(), messages.end(), text) != messages.end())
         return;
+    throw std::runtime_error("expected the message \"" + text + "\"" + ShownMessages());
+}
+
+std::string BenchSession::ShownMessages() const {
     std::string shown;
-    for (const String& message : messages)
+    for (const String& message : m_Answerer->Messages())
         shown += "\n  " + message;
-    throw std::runtime_error("expected the message \"" + text + "\", but the application showed:" + shown);
+    return shown.empty() ? shown : "; the application showed:" + shown;
 }
 
 Ref<ToolItem> BenchSession::ToolbarItem(const std::string& name) const {

@@ -41,6 +41,8 @@ public:
 
 private:
     void WaitUntil(const std::function<bool()>& done, const std::string& what) const;
+    /// The messages shown so far, for a failure's text.
+    std::string ShownMessages() const;
 
     TempHome m_Home;
     std::shared_ptr<RecordingAnswerer> m_Answerer;
