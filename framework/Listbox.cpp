@@ -15,6 +15,10 @@
 
 namespace {
 
+// Beyond this many rows selected one at a time in one turn of the event loop, the view gets the
+// selection whole instead of row by row.
+constexpr int kMostRowsSelectedOneByOne = 16;
+
 class CellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -93,13 +97,50 @@ void Listbox::Selected(int64_t row, bool selected) {
     }
     m_Model->Settle();
     m_Model->SetSelected(row, selected);
-    if (QTreeView* view = _TreeView()) {
-        QModelIndex index = m_Model->index(static_cast<int>(row), 0);
-        auto flags = (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
-                     QItemSelectionModel::Rows;
-        view->selectionModel()->select(index, flags);
-    }
+    ShowSelected(row, selected);
     RaiseChange();
+}
+
+void Listbox::ShowSelected(int64_t row, bool selected) {
+    QTreeView* view = _TreeView();
+    if (!view)
+        return;
+    // The view's selection model merges each new range with every range it holds, so a burst of
+    // rows selected one at a time would cost it time in the square of their number: past the first
+    // few, they reach it together on the next turn of the event loop.
+    if (m_ViewSelectionScheduled || ++m_RowsSelectedThisTurn > kMostRowsSelectedOneByOne) {
+        ScheduleViewSelection();
+        return;
+    }
+    if (m_RowsSelectedThisTurn == 1)
+        QMetaObject::invokeMethod(
+            m_Model.get(),
+            [weak = weak_from_this()] {
+                if (auto self = std::static_pointer_cast<Listbox>(weak.lock()))
+                    self->m_RowsSelectedThisTurn = 0;
+            },
+            Qt::QueuedConnection);
+    QModelIndex index = m_Model->index(static_cast<int>(row), 0);
+    auto flags =
+        (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) | QItemSelectionModel::Rows;
+    view->selectionModel()->select(index, flags);
+}
+
+void Listbox::ScheduleViewSelection() {
+    if (m_ViewSelectionScheduled)
+        return;
+    m_ViewSelectionScheduled = true;
+    QMetaObject::invokeMethod(
+        m_Model.get(),
+        [weak = weak_from_this()] {
+            auto self = std::static_pointer_cast<Listbox>(weak.lock());
+            if (!self)
+                return;
+            self->m_ViewSelectionScheduled = false;
+            self->m_Model->Settle();
+            self->m_Model->GiveViewSelection();
+        },
+        Qt::QueuedConnection);
 }
 
 int64_t Listbox::SelCount() const {
@@ -137,7 +178,7 @@ String Listbox::Text() const {
     return row < 0 ? String() : m_Model->Text(row);
 }
 
-String Listbox::Cell(int64_t row, int32_t column) const {
+const String& Listbox::Cell(int64_t row, int32_t column) const {
     CheckColumn(column);
     return m_Model->Text(row);
 }

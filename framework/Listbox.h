@@ -49,9 +49,9 @@ public:
     void ListIndex(int64_t row);
     /// The first cell of the selected row; empty when none is selected.
     String Text() const;
-    String Cell(int64_t row, int32_t column) const;
+    const String& Cell(int64_t row, int32_t column) const;
     void Cell(int64_t row, int32_t column, const String& text);
-    String List(int64_t row) const { return Cell(row, 0); }
+    const String& List(int64_t row) const { return Cell(row, 0); }
 
     int32_t ColumnType(int32_t column) const;
     /// TypeEditable lets the user edit the column's cells in place.
@@ -81,6 +81,8 @@ private:
     void CheckColumn(int32_t column) const;
     void FollowViewSelection(const QItemSelection& selected, const QItemSelection& deselected);
     void ScheduleChange();
+    void ShowSelected(int64_t row, bool selected);
+    void ScheduleViewSelection();
     void RaiseChange();
 
     std::unique_ptr<ListboxModel> m_Model;
@@ -90,4 +92,6 @@ private:
     int32_t m_ColumnType = 0;
     int64_t m_LastIndex = -1;
     bool m_ChangeScheduled = false;
+    bool m_ViewSelectionScheduled = false;
+    int m_RowsSelectedThisTurn = 0;
 };

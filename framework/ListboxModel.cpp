@@ -116,6 +116,14 @@ bool ListboxModel::ViewSelected(int64_t first, int64_t last, bool selected) {
     return changed;
 }
 
+void ListboxModel::GiveViewSelection() {
+    if (!SelectionResetByModel)
+        return;
+    m_Syncing = true;
+    SelectionResetByModel();
+    m_Syncing = false;
+}
+
 std::vector<std::pair<int64_t, int64_t>> ListboxModel::SelectedRuns() const {
     std::vector<std::pair<int64_t, int64_t>> runs;
     for (size_t i = 0; i < m_Rows.size(); ++i) {

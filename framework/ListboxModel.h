@@ -33,6 +33,8 @@ public:
     /// The view's selection changed: a range of rows now selected or no longer selected. True when
     /// that changed the record.
     bool ViewSelected(int64_t first, int64_t last, bool selected);
+    /// Gives the view the record's selection whole, through SelectionResetByModel.
+    void GiveViewSelection();
     /// Runs of selected rows, for giving the view its selection back after a reset.
     std::vector<std::pair<int64_t, int64_t>> SelectedRuns() const;
 

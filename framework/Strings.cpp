@@ -158,11 +158,11 @@ String NthField(const String& text, const String& separator, int64_t n) {
     return text.substr(start, end == String::npos ? String::npos : end - start);
 }
 
-String DefineEncoding(const String& s, Encodings) {
+String DefineEncoding(String s, Encodings) {
     return s;
 }
 
-String ConvertEncoding(const String& s, Encodings) {
+String ConvertEncoding(String s, Encodings) {
     return s;
 }
 

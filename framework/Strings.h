@@ -25,9 +25,9 @@ double Val(const String& s);
 /// below 1 and for an empty separator.
 String NthField(const String& text, const String& separator, int64_t n);
 /// Only labels the bytes: nothing is converted or checked.
-String DefineEncoding(const String& s, Encodings encoding);
+String DefineEncoding(String s, Encodings encoding);
 /// Our strings are UTF-8 already, so converting to UTF-8 keeps the bytes.
-String ConvertEncoding(const String& s, Encodings encoding);
+String ConvertEncoding(String s, Encodings encoding);
 /// The platform's line ending: LF.
 String EndOfLine();
 /// The index (from 1) of the first occurrence of `find` in `s`, or 0 (also for an empty `find`).

@@ -20,8 +20,12 @@ void ToolItem::Name(const String& name) {
 }
 
 void ToolItem::Enabled(bool enabled) {
+    // Selection changes set this often; the icon need not be made again each time.
+    if (m_Enabled == enabled)
+        return;
     m_Enabled = enabled;
-    _UpdateAction();
+    if (QAction* action = _Action())
+        action->setEnabled(enabled);
 }
 
 void ToolItem::HelpTag(const String& text) {

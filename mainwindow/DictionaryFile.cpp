@@ -29,14 +29,27 @@ DictionaryFile DictionaryFile::Parse(String&& bytes) {
 }
 
 String DictionaryFile::Bytes(const StringArray& words, const String& delimiter) {
-    size_t size = 0;
-    for (const String& word : words.Items())
-        size += word.size() + delimiter.size();
     String bytes;
-    bytes.reserve(size);
-    for (const String& word : words.Items()) {
-        bytes += word;
-        bytes += delimiter;
-    }
+    Serialize(
+        words.Ubound() + 1, [&](int64_t i) -> const String& { return words[i]; }, delimiter,
+        [&](String&& piece) { bytes += piece; });
     return bytes;
+}
+
+void DictionaryFile::Serialize(int64_t count, const WordAt& word, const String& delimiter,
+                               const PieceSink& sink) {
+    constexpr size_t kPieceSize = 1 << 20;
+    String piece;
+    piece.reserve(kPieceSize);
+    for (int64_t i = 0; i < count; ++i) {
+        piece += word(i);
+        piece += delimiter;
+        if (piece.size() < kPieceSize)
+            continue;
+        sink(std::move(piece));
+        piece = String();
+        piece.reserve(kPieceSize);
+    }
+    if (!piece.empty())
+        sink(std::move(piece));
 }

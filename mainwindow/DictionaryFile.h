@@ -2,6 +2,8 @@
 
 #include "StringArray.h"
 
+#include <functional>
+
 /// The words of a custom dictionary file and the delimiter that ends each of them. The file is a
 /// run of words, each followed by its delimiter byte: NUL, or LF in a file that holds no NUL at all.
 struct DictionaryFile {
@@ -11,6 +13,12 @@ struct DictionaryFile {
     /// The words of the file's bytes, sorted alphabetically. A last word without its delimiter is
     /// kept, so that a save writes it back.
     static DictionaryFile Parse(String&& bytes);
+    using WordAt = std::function<const String&(int64_t)>;
+    using PieceSink = std::function<void(String&&)>;
+
     /// Every word followed by the delimiter, the last one too.
     static String Bytes(const StringArray& words, const String& delimiter);
+    /// The same bytes, of `count` words that `word` gives by index, handed to `sink` in pieces of
+    /// about a megabyte: a dictionary is written without a copy of its words or of the whole file.
+    static void Serialize(int64_t count, const WordAt& word, const String& delimiter, const PieceSink& sink);
 };

@@ -23,13 +23,12 @@ Ref<BinaryStream> CreateOrNil(const Ref<FolderItem>& file) {
     }
 }
 
-StringArray WordsOf(const Ref<Listbox>& list) {
-    StringArray words;
-    int64_t count = list->ListCount();
-    words.Items().reserve(static_cast<size_t>(count));
-    for (int64_t i = 0; i < count; ++i)
-        words.Append(list->Cell(i, 0));
-    return words;
+// The file's bytes go straight from the rows to the stream: a copy of a million words, or of the
+// whole file, would cost as much memory again as the list itself.
+void WriteWords(BinaryStream& stream, const Ref<Listbox>& list, const String& delimiter) {
+    DictionaryFile::Serialize(
+        list->ListCount(), [&](int64_t row) -> const String& { return list->Cell(row, 0); }, delimiter,
+        [&](String&& piece) { stream.Write(ConvertEncoding(std::move(piece), Encodings::UTF8)); });
 }
 
 } // namespace
@@ -92,14 +91,12 @@ void winMain::SaveDictionary() {
             return;
         }
         KillAppleSpell();
-        String bytes =
-            ConvertEncoding(DictionaryFile::Bytes(WordsOf(lstCustomWords()), m_Delim), Encodings::UTF8);
         Ref<BinaryStream> stream = CreateOrNil(file);
         if (!stream) {
             MsgBox("Unable to create dictionary.");
             return;
         }
-        stream->Write(bytes);
+        WriteWords(*stream, lstCustomWords(), m_Delim);
         stream->Commit();
         // Closed before the message, which waits for the user.
         stream = nullptr;

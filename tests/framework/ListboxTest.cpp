@@ -252,4 +252,22 @@ TEST_F(ListboxTest, ListIndexSelectsOneRowAloneAndMinusOneClears) {
     EXPECT_TRUE(ViewSelectedRows().empty());
 }
 
+TEST_F(ListboxTest, ABurstOfRowsSelectedOneByOneReachesTheViewWholeOnTheNextTurn) {
+    AddRows(std::vector<String>(100, "word"));
+    std::vector<int> expected;
+    for (int row = 0; row < 100; row += 2) {
+        list->Selected(row, true);
+        if (row != 50)
+            expected.push_back(row);
+    }
+    list->Selected(50, false);
+    EXPECT_EQ(list->SelCount(), 49);
+    EXPECT_TRUE(list->Selected(98));
+    EXPECT_EQ(window->changes, 51);
+
+    QApplication::processEvents();
+    EXPECT_EQ(ViewSelectedRows(), expected);
+    EXPECT_EQ(window->changes, 51) << "giving the view its selection changes nothing";
+}
+
 } // namespace
