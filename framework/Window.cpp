@@ -10,9 +10,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QToolBar>
 
@@ -24,10 +24,10 @@ namespace {
 constexpr int32_t kLargestSize = 16777215;
 
 class NativeWindow : public QMainWindow {
-  public:
+public:
     explicit NativeWindow(Window& owner) : m_Owner(owner) {}
 
-  protected:
+protected:
     bool event(QEvent* e) override {
         // Menu items are enabled in a pass of their own; a shortcut must see the pass's result.
         if (e->type() == QEvent::ShortcutOverride)
@@ -43,21 +43,21 @@ class NativeWindow : public QMainWindow {
         m_Owner._NativeMoved();
     }
 
-  private:
+private:
     Window& m_Owner;
 };
 
 class ContentArea : public QWidget {
-  public:
+public:
     ContentArea(Window& owner, QWidget* parent) : QWidget(parent), m_Owner(owner) {}
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* e) override {
         QWidget::resizeEvent(e);
         m_Owner._ContentResized(width(), height());
     }
 
-  private:
+private:
     Window& m_Owner;
 };
 
@@ -347,8 +347,20 @@ void Window::ApplySizeLimits() {
                             std::min(m_Design.MaxHeight, kLargestSize));
 }
 
+void Window::FitOnScreen(const QSize& screen) {
+    // A size remembered from a larger screen, or out of all reason, would hide the window's edges.
+    // The allowance leaves room for the desktop's frame and title bar.
+    constexpr int32_t kFrameAllowance = 48;
+    int32_t chrome = m_Native->window->height() - m_Height + kFrameAllowance;
+    if (m_Width + kFrameAllowance > screen.width())
+        Width(screen.width() - kFrameAllowance);
+    if (m_Height + chrome > screen.height())
+        Height(screen.height() - chrome);
+}
+
 void Window::ShowFirstTime() {
     QMainWindow* native = m_Native->window;
+    FitOnScreen(native->screen()->availableGeometry().size());
     if (m_PositionSet && OnSomeScreen(QRect(QPoint(m_Left, m_Top), native->size()))) {
         native->setGeometry(QRect(QPoint(m_Left, m_Top), native->size()));
     } else if (m_Design.Placement == 1) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QMainWindow;
+class QSize;
 class QWidget;
 class MenuItem;
 class RectControl;
@@ -38,7 +39,7 @@ struct WindowDesign {
 /// A top-level window. Left, Top, Width and Height are those of its content area, below the menu
 /// bar and toolbar, in which its controls are placed.
 class Window : public std::enable_shared_from_this<Window> {
-  public:
+public:
     Window();
     virtual ~Window();
     Window(const Window&) = delete;
@@ -106,9 +107,10 @@ class Window : public std::enable_shared_from_this<Window> {
     /// Keeps the content area at Width x Height after a bar was added or removed.
     void _FitNativeToContent();
 
-  private:
+private:
     void ApplyFlags();
     void ApplySizeLimits();
+    void FitOnScreen(const QSize& screen);
     void ShowFirstTime();
 
     struct Native;

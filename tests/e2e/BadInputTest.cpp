@@ -1,0 +1,174 @@
+#include "WordloomSession.h"
+
+#include "TextArea.h"
+#include "diagnostics/CrashLogEndpoint.h"
+#include "diagnostics/winDebug.h"
+#include "mainwindow/winMain.h"
+#include "support/QuietCrashLog.h"
+
+#include <QGuiApplication>
+#include <QHostAddress>
+#include <QMainWindow>
+#include <QScreen>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Rows = std::vector<String>;
+
+class BadInputTest : public testing::Test {
+protected:
+    WordloomSession session;
+};
+
+void ChooseDictionary(const String& name) {
+    Ref<Listbox> list = WordloomSession::MainWindow()->lstDictionaries();
+    WordloomSession::ClickRow(list, WordloomSession::RowOf(list, name));
+}
+
+// An export into a folder that does not exist fails inside the Export method's catch-all.
+void FailAnExport(WordloomSession& session) {
+    session.answerer->QueueFile(New<FolderItem>(session.home.Documents() / "missing" / "out.txt"));
+    WordloomSession::PressShortcut(Qt::Key_E);
+}
+
+String LogText() {
+    Ref<Window> log = WordloomSession::OpenWindow("winDebug.winDebug");
+    return log ? Cast<class winDebug>(log)->txtLog()->Text() : String();
+}
+
+} // namespace
+
+TEST_F(BadInputTest, FoldersLinksToNothingAndVanishedFilesAreHandledQuietly) {
+    TempHome::WriteFile(session.Dictionary("folder") / "inside", "keep me");
+    fs::create_symlink(session.home.Path() / "nowhere", session.Dictionary("dangling"));
+    TempHome::WriteFile(session.Dictionary("vanishing"), String("word\0", 5));
+
+    Rows offered;
+    Rows folderWords, vanishedWords;
+    int status = session.Run([&] {
+        Ref<class winMain> main = WordloomSession::MainWindow();
+        offered = WordloomSession::Rows(main->lstDictionaries());
+        ChooseDictionary("folder");
+        folderWords = WordloomSession::Rows(main->lstCustomWords());
+        WordloomSession::ClickToolButton("tbSave");
+
+        fs::remove(session.Dictionary("vanishing"));
+        ChooseDictionary("vanishing");
+        vanishedWords = WordloomSession::Rows(main->lstCustomWords());
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(offered, (Rows{"folder", "vanishing"}));
+    EXPECT_TRUE(folderWords.empty());
+    EXPECT_TRUE(vanishedWords.empty());
+    EXPECT_EQ(session.answerer->Messages(), (Rows{"Unable to create dictionary."}));
+    EXPECT_TRUE(fs::is_directory(session.Dictionary("folder")));
+    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("folder") / "inside"), "keep me");
+}
+
+TEST_F(BadInputTest, AHugeWordAndBytesThatAreNotUtf8GoBackByteForByte) {
+    String bytes = String(100000, 'a') + '\0' + "caf\xc3\xa9" + '\0' + "\xff\xfe\x80" + '\0';
+    TempHome::WriteFile(session.Dictionary("odd"), bytes);
+
+    int status = session.Run([] {
+        Ref<Listbox> words = WordloomSession::MainWindow()->lstCustomWords();
+        ChooseDictionary("odd");
+        EXPECT_EQ(words->ListCount(), 3);
+        // Opening the editor on the word and leaving it unchanged must not re-encode it.
+        WordloomSession::ClickRow(words, 2);
+        WordloomSession::ClickToolButton("tbEdit");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+        WordloomSession::ClickToolButton("tbSave");
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), (Rows{"Dictionary saved."}));
+    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("odd")), bytes);
+}
+
+struct PreferencesCase {
+    const char* name;
+    String bytes;
+};
+
+class BadPreferencesTest : public BadInputTest, public testing::WithParamInterface<PreferencesCase> {};
+
+TEST_P(BadPreferencesTest, TheWindowStillOpensWholeOnTheScreen) {
+    TempHome::WriteFile(session.PreferencesFile(), GetParam().bytes);
+
+    QRect window, screen;
+    int32_t width = 0, height = 0;
+    int status = session.Run([&] {
+        Ref<class winMain> main = WordloomSession::MainWindow();
+        window = main->_Native()->frameGeometry();
+        screen = main->_Native()->screen()->availableGeometry();
+        width = main->Width();
+        height = main->Height();
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(session.answerer->Messages().empty());
+    EXPECT_GE(width, 470);
+    EXPECT_GE(height, 150);
+    EXPECT_LE(window.width(), screen.width());
+    EXPECT_LE(window.height(), screen.height());
+    EXPECT_TRUE(screen.intersects(window));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BadPreferencesTest,
+                         testing::Values(PreferencesCase{"BinaryJunk",
+                                                         String("\x00\x01\xff\xfe junk\n\x7f\n", 12)},
+                                         PreferencesCase{"HugeNumbers", "99999999999\n-99999999999\n"
+                                                                        "99999999999\n99999999999\n"},
+                                         PreferencesCase{"Empty", ""}),
+                         [](const testing::TestParamInfo<PreferencesCase>& info) { return info.param.name; });
+
+TEST_F(BadInputTest, ACrashLogServerThatNeverReadsHoldsNothingUp) {
+    TempHome::WriteFile(session.Dictionary("work"), String("alpha\0", 6));
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    std::vector<QTcpSocket*> accepted;
+    QObject::connect(&silent, &QTcpServer::newConnection,
+                     [&] { accepted.push_back(silent.nextPendingConnection()); });
+    CrashLogEndpoint::SetAddress("http://127.0.0.1:" + Str(silent.serverPort()) + "/clientcrashlog.php");
+
+    String log;
+    Rows words;
+    int status = session.Run([&] {
+        ChooseDictionary("work");
+        FailAnExport(session);
+        WordloomSession::WaitFor([&] { return !accepted.empty(); });
+        log = LogText();
+        ChooseDictionary("work");
+        words = WordloomSession::Rows(WordloomSession::MainWindow()->lstCustomWords());
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(accepted.size(), 1u);
+    EXPECT_NE(log.find("winMain.Methods.Export"), String::npos);
+    EXPECT_EQ(words, (Rows{"alpha"}));
+    QuietCrashLog::Install();
+}
+
+TEST_F(BadInputTest, ACrashLogServerThatRefusesChangesNothingForThePerson) {
+    TempHome::WriteFile(session.Dictionary("work"), String("alpha\0", 6));
+    QuietCrashLog::Install();
+
+    String log;
+    int status = session.Run([&] {
+        ChooseDictionary("work");
+        FailAnExport(session);
+        log = LogText();
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(log.find("An unknown exception was raised in winMain.Methods.Export"), String::npos);
+    EXPECT_TRUE(session.answerer->Messages().empty());
+}
