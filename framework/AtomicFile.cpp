@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "FileOpening.h"
+
 #include "RuntimeException.h"
 
 #include <cerrno>
@@ -20,14 +22,6 @@ constexpr int kMaxLinks = 40;
 // Leaves room in a 255-byte file name for the dot and the random suffix.
 constexpr size_t kMaxNameBytes = 200;
 
-String ErrorText(int error) {
-    return std::generic_category().message(error);
-}
-
-[[noreturn]] void Raise(const fs::path& path, const String& what, int error) {
-    throw IOException(path.string() + ": " + what + ": " + ErrorText(error));
-}
-
 // A save through a symbolic link replaces the file it points to and keeps the link.
 fs::path ResolveLinks(fs::path path) {
     for (int i = 0; i < kMaxLinks; ++i) {
@@ -36,10 +30,10 @@ fs::path ResolveLinks(fs::path path) {
             return path;
         fs::path target = fs::read_symlink(path, error);
         if (error)
-            Raise(path, "cannot read the link", error.value());
+            FileOpening::Raise(path, "cannot read the link", error.value());
         path = target.is_absolute() ? target : path.parent_path() / target;
     }
-    Raise(path, "cannot follow the link", ELOOP);
+    FileOpening::Raise(path, "cannot follow the link", ELOOP);
 }
 
 // umask can be read only by setting it, which would race with any other thread that makes a file;
@@ -64,9 +58,9 @@ AtomicFile::AtomicFile(const fs::path& target, bool overwrite)
     if (stat(m_Target.c_str(), &old) == 0) {
         // Renaming over a folder fails late; over a device it would replace the device itself.
         if (!S_ISREG(old.st_mode))
-            Raise(m_Target, "cannot replace it", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+            FileOpening::Raise(m_Target, "cannot replace it", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
         if (!overwrite)
-            Raise(m_Target, "cannot replace it", EEXIST);
+            FileOpening::Raise(m_Target, "cannot replace it", EEXIST);
         m_TargetExisted = true;
         m_TargetMode = old.st_mode & 07777;
         m_TargetOwner = old.st_uid;
@@ -76,7 +70,7 @@ AtomicFile::AtomicFile(const fs::path& target, bool overwrite)
     String pattern = (m_Target.parent_path() / name).string();
     m_Fd = mkostemp(pattern.data(), O_CLOEXEC);
     if (m_Fd < 0)
-        Raise(m_Target, "cannot make a temporary file beside it", errno);
+        FileOpening::Raise(m_Target, "cannot make a temporary file beside it", errno);
     m_Temporary = pattern;
     m_Buffer.reserve(kBufferSize);
 }
@@ -87,7 +81,7 @@ AtomicFile::~AtomicFile() {
 
 void AtomicFile::Write(const char* bytes, size_t size) {
     if (m_Fd < 0)
-        Raise(m_Target, "cannot write", EBADF);
+        FileOpening::Raise(m_Target, "cannot write", EBADF);
     if (m_Buffer.size() + size > kBufferSize)
         Flush();
     if (size >= kBufferSize)
@@ -99,7 +93,7 @@ void AtomicFile::Write(const char* bytes, size_t size) {
 
 void AtomicFile::Commit() {
     if (m_Fd < 0)
-        Raise(m_Target, "cannot commit", EBADF);
+        FileOpening::Raise(m_Target, "cannot commit", EBADF);
     Flush();
     if (fsync(m_Fd) != 0)
         Fail("cannot flush it to disk", errno);
@@ -163,12 +157,12 @@ void AtomicFile::SyncFolder() {
     int error = errno;
     close(fd);
     if (result != 0)
-        Raise(m_Target, "cannot flush its folder to disk", error);
+        FileOpening::Raise(m_Target, "cannot flush its folder to disk", error);
 }
 
 void AtomicFile::Fail(const String& what, int error) {
     Discard();
-    Raise(m_Target, what, error);
+    FileOpening::Raise(m_Target, what, error);
 }
 
 void AtomicFile::Discard() {

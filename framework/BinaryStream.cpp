@@ -1,6 +1,7 @@
 #include "BinaryStream.h"
 
 #include "AtomicFile.h"
+#include "FileOpening.h"
 #include "FolderItem.h"
 
 #include <algorithm>
@@ -15,10 +16,6 @@ namespace {
 constexpr int64_t kFirstChunk = 1 << 16;
 // read() moves at most about 2 GiB at a time on Linux; larger reads are done in pieces.
 constexpr size_t kMaxReadSize = 1 << 30;
-
-[[noreturn]] void Raise(const std::filesystem::path& path, const String& what, int error) {
-    throw IOException(path.string() + ": " + what + ": " + std::generic_category().message(error));
-}
 
 } // namespace
 
@@ -48,14 +45,7 @@ Ref<BinaryStream> BinaryStream::Create(const Ref<FolderItem>& file, bool overwri
 Ref<BinaryStream> BinaryStream::Open(const Ref<FolderItem>& file, bool write) {
     auto p = std::make_unique<Private>();
     p->path = file->Path();
-    p->fd = open(p->path.c_str(), (write ? O_RDWR : O_RDONLY) | O_CLOEXEC);
-    if (p->fd < 0)
-        Raise(p->path, "cannot open it", errno);
-    struct stat status {};
-    if (fstat(p->fd, &status) != 0)
-        Raise(p->path, "cannot open it", errno);
-    if (S_ISDIR(status.st_mode))
-        Raise(p->path, "cannot open it", EISDIR);
+    p->fd = FileOpening::OpenExisting(p->path, write);
     p->writable = write;
     return New<BinaryStream>(std::move(p));
 }
@@ -65,13 +55,13 @@ int64_t BinaryStream::Length() const {
         return d->created->Size();
     struct stat status {};
     if (fstat(d->fd, &status) != 0)
-        Raise(d->path, "cannot tell its length", errno);
+        FileOpening::Raise(d->path, "cannot tell its length", errno);
     return status.st_size;
 }
 
 String BinaryStream::Read(int64_t count) {
     if (d->fd < 0)
-        Raise(d->path, "cannot read a file that is being created", EBADF);
+        FileOpening::Raise(d->path, "cannot read a file that is being created", EBADF);
     String bytes;
     if (count <= 0)
         return bytes;
@@ -86,7 +76,7 @@ String BinaryStream::Read(int64_t count) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            Raise(d->path, "cannot read it", errno);
+            FileOpening::Raise(d->path, "cannot read it", errno);
         if (n == 0)
             break;
         got += static_cast<size_t>(n);
@@ -101,9 +91,9 @@ void BinaryStream::Write(const String& bytes) {
         return;
     }
     if (!d->writable)
-        Raise(d->path, "cannot write a file opened for reading", EBADF);
+        FileOpening::Raise(d->path, "cannot write a file opened for reading", EBADF);
     if (int error = WriteAll(d->fd, bytes.data(), bytes.size()))
-        Raise(d->path, "cannot write it", error);
+        FileOpening::Raise(d->path, "cannot write it", error);
 }
 
 void BinaryStream::Commit() {
@@ -112,7 +102,7 @@ void BinaryStream::Commit() {
         return;
     }
     if (!d->writable)
-        Raise(d->path, "cannot commit a file opened for reading", EBADF);
+        FileOpening::Raise(d->path, "cannot commit a file opened for reading", EBADF);
     if (fsync(d->fd) != 0)
-        Raise(d->path, "cannot flush it to disk", errno);
+        FileOpening::Raise(d->path, "cannot flush it to disk", errno);
 }

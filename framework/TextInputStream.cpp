@@ -1,5 +1,6 @@
 #include "TextInputStream.h"
 
+#include "FileOpening.h"
 #include "FolderItem.h"
 
 #include <cerrno>
@@ -11,10 +12,6 @@
 namespace {
 
 constexpr size_t kBufferSize = 1 << 16;
-
-[[noreturn]] void Raise(const std::filesystem::path& path, const String& what, int error) {
-    throw IOException(path.string() + ": " + what + ": " + std::generic_category().message(error));
-}
 
 } // namespace
 
@@ -35,7 +32,7 @@ struct TextInputStream::Private {
             n = ::read(fd, buffer.data(), buffer.size());
         } while (n < 0 && errno == EINTR);
         if (n < 0)
-            Raise(path, "cannot read it", errno);
+            FileOpening::Raise(path, "cannot read it", errno);
         next = 0;
         end = static_cast<size_t>(n);
         exhausted = n == 0;
@@ -57,14 +54,7 @@ TextInputStream::~TextInputStream() = default;
 Ref<TextInputStream> TextInputStream::Open(const Ref<FolderItem>& file) {
     auto p = std::make_unique<Private>();
     p->path = file->Path();
-    p->fd = open(p->path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (p->fd < 0)
-        Raise(p->path, "cannot open it", errno);
-    struct stat status {};
-    if (fstat(p->fd, &status) != 0)
-        Raise(p->path, "cannot open it", errno);
-    if (S_ISDIR(status.st_mode))
-        Raise(p->path, "cannot open it", EISDIR);
+    p->fd = FileOpening::OpenExisting(p->path, false);
     return New<TextInputStream>(std::move(p));
 }
 

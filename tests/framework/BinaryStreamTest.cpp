@@ -1,6 +1,7 @@
 #include "BinaryStream.h"
 
 #include "FolderItem.h"
+#include "support/ProcessLimits.h"
 #include "support/TempHome.h"
 
 #include <algorithm>
@@ -16,44 +17,8 @@ using namespace std::string_literals;
 
 namespace {
 
-// Lowers a resource limit of this process until the end of the scope, to make a write or an open
-// fail even for root.
-class LoweredLimit {
-  public:
-    LoweredLimit(int resource, rlim_t soft) : m_Resource(resource) {
-        getrlimit(resource, &m_Saved);
-        rlimit lowered = m_Saved;
-        lowered.rlim_cur = soft;
-        setrlimit(resource, &lowered);
-    }
-    ~LoweredLimit() { setrlimit(m_Resource, &m_Saved); }
-    LoweredLimit(const LoweredLimit&) = delete;
-    LoweredLimit& operator=(const LoweredLimit&) = delete;
-
-  private:
-    int m_Resource;
-    rlimit m_Saved{};
-};
-
-// A write beyond the file size limit then fails with EFBIG instead of killing the process.
-class IgnoredSignal {
-  public:
-    explicit IgnoredSignal(int signal) : m_Signal(signal) {
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        sigaction(signal, &ignore, &m_Saved);
-    }
-    ~IgnoredSignal() { sigaction(m_Signal, &m_Saved, nullptr); }
-    IgnoredSignal(const IgnoredSignal&) = delete;
-    IgnoredSignal& operator=(const IgnoredSignal&) = delete;
-
-  private:
-    int m_Signal;
-    struct sigaction m_Saved {};
-};
-
 class BinaryStreamTest : public testing::Test {
-  protected:
+protected:
     fs::path Spelling() const { return m_Home.Spelling(); }
     Ref<FolderItem> Dictionary() const { return New<FolderItem>(Spelling() / "custom"); }
 
@@ -147,8 +112,7 @@ TEST_F(BinaryStreamTest, UncommittedStreamLeavesTheOldFileAndNoTemporaryFile) {
 
 TEST_F(BinaryStreamTest, FailedWriteLeavesTheOldFileWhole) {
     {
-        IgnoredSignal fileTooLarge(SIGXFSZ);
-        LoweredLimit fileSize(RLIMIT_FSIZE, 4096);
+        SmallFiles limit(4096);
         Ref<BinaryStream> out = BinaryStream::Create(Dictionary(), true);
         EXPECT_THROW(
             {
@@ -164,8 +128,7 @@ TEST_F(BinaryStreamTest, FailedWriteLeavesTheOldFileWhole) {
 
 TEST_F(BinaryStreamTest, FailureInTheBufferedTailSurfacesAtCommit) {
     {
-        IgnoredSignal fileTooLarge(SIGXFSZ);
-        LoweredLimit fileSize(RLIMIT_FSIZE, 16);
+        SmallFiles limit(16);
         Ref<BinaryStream> out = BinaryStream::Create(Dictionary(), true);
         out->Write(String(100, 'w'));
         EXPECT_THROW(out->Commit(), IOException);

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "FakeLaunchctl.h"
-#include "ProcessLimits.h"
+#include "support/ProcessLimits.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;

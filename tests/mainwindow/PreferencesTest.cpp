@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "ProcessLimits.h"
+#include "support/ProcessLimits.h"
 #include "mainwindow/WindowPrefs.h"
 
 namespace fs = std::filesystem;

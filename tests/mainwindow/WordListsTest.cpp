@@ -1,6 +1,6 @@
 #include "FolderItem.h"
 #include "FolderItemDialog.h"
-#include "ProcessLimits.h"
+#include "support/ProcessLimits.h"
 #include "StartedApp.h"
 #include "TextArea.h"
 #include "Window.h"
