@@ -7,6 +7,7 @@
 #include "diagnostics/CrashLogEndpoint.h"
 #include "mainwindow/WindowPrefs.h"
 #include "mainwindow/winMain.h"
+#include "support/ListRows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,10 +69,7 @@ int64_t WordloomSession::RowOf(const Ref<Listbox>& list, const String& text) {
 }
 
 std::vector<String> WordloomSession::Rows(const Ref<Listbox>& list) {
-    std::vector<String> rows;
-    for (int64_t row = 0; row < list->ListCount(); ++row)
-        rows.push_back(list->List(row));
-    return rows;
+    return ListRows(list);
 }
 
 QWidget* WordloomSession::ToolButton(const String& itemName) {

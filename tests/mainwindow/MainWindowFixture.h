@@ -4,6 +4,7 @@
 #include "Listbox.h"
 #include "app/ReportLog.h"
 #include "mainwindow/winMain.h"
+#include "support/ListRows.h"
 #include "support/RecordingAnswerer.h"
 #include "support/TempHome.h"
 #include "winMainTestAccess.h"
@@ -68,14 +69,8 @@ protected:
     }
     void Save() { Access::SaveDictionary(*window); }
 
-    std::vector<String> Rows(const Ref<Listbox>& list) const {
-        std::vector<String> rows;
-        for (int64_t row = 0; row < list->ListCount(); ++row)
-            rows.push_back(list->Cell(row, 0));
-        return rows;
-    }
-    std::vector<String> Words() const { return Rows(window->lstCustomWords()); }
-    std::vector<String> Dictionaries() const { return Rows(window->lstDictionaries()); }
+    std::vector<String> Words() const { return ListRows(window->lstCustomWords()); }
+    std::vector<String> Dictionaries() const { return ListRows(window->lstDictionaries()); }
     std::vector<String> Messages() const { return answerer->Messages(); }
 
     TempHome home;

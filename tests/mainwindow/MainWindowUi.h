@@ -11,6 +11,7 @@
 #include "ToolbarExtensions.h"
 #include "app/ReportLog.h"
 #include "mainwindow/winMain.h"
+#include "support/ListRows.h"
 #include "support/RecordingAnswerer.h"
 #include "support/TempHome.h"
 
@@ -92,13 +93,7 @@ protected:
             window->lstCustomWords()->Selected(row, true);
     }
 
-    std::vector<String> Words() const {
-        Ref<Listbox> list = window->lstCustomWords();
-        std::vector<String> words;
-        for (int64_t row = 0; row < list->ListCount(); ++row)
-            words.push_back(list->List(row));
-        return words;
-    }
+    std::vector<String> Words() const { return ListRows(window->lstCustomWords()); }
 
     /// The word list's open cell editor; the test fails when there is none.
     QLineEdit* Editor() const {

@@ -5,6 +5,7 @@
 #include "Runtime.h"
 #include "Startup.h"
 #include "mainwindow/winMain.h"
+#include "support/ListRows.h"
 #include "support/RecordingAnswerer.h"
 #include "support/TempHome.h"
 
@@ -57,13 +58,7 @@ protected:
             list->AddRow(word);
     }
 
-    std::vector<String> Words() const {
-        Ref<Listbox> list = window->lstCustomWords();
-        std::vector<String> words;
-        for (int64_t row = 0; row < list->ListCount(); ++row)
-            words.push_back(list->List(row));
-        return words;
-    }
+    std::vector<String> Words() const { return ListRows(window->lstCustomWords()); }
 
     /// The window's own action of the menu item; each window shows the menu bar through its own.
     static QAction* Action(const Window& w, const char* itemName) {
