@@ -37,13 +37,15 @@ Ref<FolderItem> FolderItemDialog::_ShowDesktopDialog() const {
         dialog.setLabelText(QFileDialog::LookIn, QString::fromStdString(PromptText));
     if (!ActionButtonCaption.empty())
         dialog.setLabelText(QFileDialog::Accept, QString::fromStdString(ActionButtonCaption));
+    // The filters come before the suggested name: choosing a filter gives the name in the field the
+    // filter's first extension.
+    QString nameFilter = NameFilter(Filter);
+    if (!nameFilter.isEmpty())
+        dialog.setNameFilters({nameFilter, QFileDialog::tr("All files (*)")});
     if (InitialDirectory)
         dialog.setDirectory(QString::fromStdString(InitialDirectory->Path().string()));
     if (!SuggestedFileName.empty())
         dialog.selectFile(QString::fromStdString(SuggestedFileName));
-    QString nameFilter = NameFilter(Filter);
-    if (!nameFilter.isEmpty())
-        dialog.setNameFilters({nameFilter, QFileDialog::tr("All files (*)")});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return nullptr;
     return New<FolderItem>(dialog.selectedFiles().first().toStdString());

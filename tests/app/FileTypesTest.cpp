@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -92,6 +93,7 @@ struct Shown {
     QString accept;
     QString lookIn;
     QString directory;
+    QString fileName;
 };
 
 /// Shows the dialog through the desktop answerer; when it is up, records it and answers with the
@@ -101,8 +103,12 @@ Ref<FolderItem> ShowAndAnswer(const FolderItemDialog& dialog, Shown& shown, cons
         auto* desktop = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!desktop)
             return;
-        shown = {desktop->nameFilters(), desktop->windowTitle(), desktop->labelText(QFileDialog::Accept),
-                 desktop->labelText(QFileDialog::LookIn), desktop->directory().absolutePath()};
+        shown = {desktop->nameFilters(),
+                 desktop->windowTitle(),
+                 desktop->labelText(QFileDialog::Accept),
+                 desktop->labelText(QFileDialog::LookIn),
+                 desktop->directory().absolutePath(),
+                 desktop->findChild<QLineEdit*>("fileNameEdit")->text()};
         if (answer.isEmpty()) {
             desktop->reject();
             return;
@@ -154,3 +160,17 @@ TEST_F(FileTypesTest, TheDesktopSaveDialogGivesTheChosenFile) {
 }
 
 } // namespace
+
+TEST_F(FileTypesTest, TheDesktopSaveDialogKeepsTheSuggestedNameWhole) {
+    TempHome home;
+    SetModalAnswerer(nullptr);
+    SaveAsDialog dialog;
+    dialog.InitialDirectory = New<FolderItem>(home.Documents());
+    dialog.SuggestedFileName = "en_GB.txt";
+    dialog.Filter = FileTypes1::Text()->Operator_Convert();
+
+    Shown shown;
+    EXPECT_FALSE(ShowAndAnswer(dialog, shown, QString()));
+
+    EXPECT_EQ(shown.fileName, "en_GB.txt");
+}
