@@ -364,9 +364,9 @@ void Window::ShowFirstTime() {
     if (m_PositionSet && OnSomeScreen(QRect(QPoint(m_Left, m_Top), native->size()))) {
         native->setGeometry(QRect(QPoint(m_Left, m_Top), native->size()));
     } else if (m_Design.Placement == 1) {
-        Ref<Window> front = WindowList::Frontmost();
-        QRect area = front && front.Get() != this && front->m_Shown ? front->_Native()->geometry()
-                                                                    : native->screen()->availableGeometry();
+        Ref<Window> front = WindowList::Frontmost(this);
+        QRect area =
+            front && front->m_Shown ? front->_Native()->geometry() : native->screen()->availableGeometry();
         QRect frame(QPoint(0, 0), native->size());
         frame.moveCenter(area.center());
         native->move(frame.topLeft());
@@ -397,13 +397,17 @@ std::vector<Ref<Window>> OpenWindows() {
     return TheLists().open;
 }
 
-Ref<Window> Frontmost() {
+Ref<Window> Frontmost(const Window* except) {
     QWidget* active = QApplication::activeWindow();
+    Ref<Window> last;
     for (const Ref<Window>& window : TheLists().open) {
+        if (window.Get() == except)
+            continue;
         if (window->_Native() == active)
             return window;
+        last = window;
     }
-    return TheLists().open.empty() ? nullptr : TheLists().open.back();
+    return last;
 }
 
 void _Opened(const Ref<Window>& window) {

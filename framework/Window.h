@@ -135,8 +135,8 @@ template <class T> Ref<T> Window::Control(const String& name) const {
 namespace WindowList {
 /// Every window that is open now, in the order they were opened.
 std::vector<Ref<Window>> OpenWindows();
-/// The window in front: the active one, or the last opened.
-Ref<Window> Frontmost();
+/// The window in front: the active one, or the last opened; never `except`.
+Ref<Window> Frontmost(const Window* except = nullptr);
 void _Opened(const Ref<Window>& window);
 void _Closed(Window* window);
 /// The open implicit instance registered under the key ("winMain.winMain"), or Nil.

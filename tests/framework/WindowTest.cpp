@@ -143,3 +143,30 @@ TEST(WindowPlacementTest, AWindowRememberedOffEveryScreenOpensOnOne) {
     EXPECT_TRUE(screen.intersects(window->_Native()->geometry()));
     window->Close();
 }
+
+namespace {
+
+class CentredBox : public Window {
+public:
+    void Layout() override {
+        WindowDesign design;
+        design.Placement = 1;
+        design.Width = 120;
+        design.Height = 80;
+        design.Resizeable = false;
+        ApplyDesign(design);
+    }
+};
+
+} // namespace
+
+TEST_F(WindowTest, ABoxPlacedOnTheWindowInFrontOpensCentredOnIt) {
+    window->Left(200);
+    window->Top(100);
+    Ref<CentredBox> box = ImplicitInstance<CentredBox>("CentredBox.CentredBox");
+
+    QPoint offset = box->_Native()->geometry().center() - window->_Native()->geometry().center();
+    // Within a few pixels: the bars above a window's content are measured before they are laid out.
+    EXPECT_LE(offset.manhattanLength(), 16);
+    box->Close();
+}
