@@ -20,7 +20,8 @@
 
 namespace {
 
-// QWidget's own limit on sizes.
+// QWidget's own limit on sizes; positions are kept within it too, so that a position and a size
+// added up never overflow.
 constexpr int32_t kLargestSize = 16777215;
 
 class NativeWindow : public QMainWindow {
@@ -160,7 +161,7 @@ int32_t Window::Top() const {
 }
 
 void Window::Left(int32_t v) {
-    m_Left = v;
+    m_Left = Clamp(v, -kLargestSize, kLargestSize);
     m_Top = Top();
     m_PositionSet = true;
     if (m_Shown)
@@ -169,7 +170,7 @@ void Window::Left(int32_t v) {
 
 void Window::Top(int32_t v) {
     m_Left = Left();
-    m_Top = v;
+    m_Top = Clamp(v, -kLargestSize, kLargestSize);
     m_PositionSet = true;
     if (m_Shown)
         m_Native->window->setGeometry(QRect(QPoint(m_Left, m_Top), m_Native->window->size()));

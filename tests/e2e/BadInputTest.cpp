@@ -98,6 +98,10 @@ struct PreferencesCase {
     String bytes;
 };
 
+void PrintTo(const PreferencesCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class BadPreferencesTest : public BadInputTest, public testing::WithParamInterface<PreferencesCase> {};
 
 TEST_P(BadPreferencesTest, TheWindowStillOpensWholeOnTheScreen) {
