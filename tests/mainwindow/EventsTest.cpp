@@ -148,3 +148,26 @@ TEST_F(EventsTest, AFailureOfTheHandlersOwnStepIsReportedWithItsLocation) {
 }
 
 } // namespace
+
+TEST_F(EventsTest, AToolbarItemThatCannotBeFoundIsReportedByTheHandlerWhichSkipsItsLaterSteps) {
+    Item("tbAdd")->Name("renamed");
+
+    ChooseDictionary("five");
+
+    EXPECT_EQ(reports.Count("winMain.Controls.lstDictionaries.Change"), 1);
+    EXPECT_EQ(reports.Count("ToolbarExtensions.Methods.Item"), 0);
+    EXPECT_TRUE(Item("tbSave")->Enabled());
+    EXPECT_TRUE(Words().empty());
+}
+
+TEST_F(EventsTest, AFailureInsideAWorkerIsReportedThereAndTheHandlerGoesOn) {
+    // A dictionary whose reading raises: the name names no single entry, so its reference is Nil.
+    window->lstDictionaries()->AddRow("..");
+    QApplication::processEvents();
+
+    ChooseDictionary("..");
+
+    EXPECT_EQ(reports.Count("winMain.Methods.PopulateCustomDictionary"), 1);
+    EXPECT_EQ(reports.Count("winMain.Controls.lstDictionaries.Change"), 0);
+    EXPECT_EQ(ButtonsEnabled(), kDictionaryChosen);
+}
