@@ -78,6 +78,10 @@ public:
         connect(&m_GiveUp, &QTimer::timeout, this, [this] { Finish(); });
     }
 
+    // The socket goes last and still tells of its closing as it goes, when the timer that Finish
+    // stops has gone already: nothing of ours may answer it then.
+    ~PendingRequest() override { m_Socket.disconnect(this); }
+
     void Start() {
         m_GiveUp.start(kGiveUpAfterMilliseconds);
         // A host name is looked up without blocking the event loop.
