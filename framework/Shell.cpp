@@ -14,7 +14,7 @@ namespace {
 constexpr size_t kChunkSize = 1 << 16;
 
 class Pipe {
-  public:
+public:
     Pipe() {
         if (pipe2(m_Fds, O_CLOEXEC) != 0)
             throw ShellNotAvailableException("Cannot make a pipe: " + std::generic_category().message(errno));
@@ -34,12 +34,12 @@ class Pipe {
         m_Fds[1] = -1;
     }
 
-  private:
+private:
     int m_Fds[2] = {-1, -1};
 };
 
 class SpawnActions {
-  public:
+public:
     SpawnActions() { posix_spawn_file_actions_init(&m_Actions); }
     ~SpawnActions() { posix_spawn_file_actions_destroy(&m_Actions); }
     SpawnActions(const SpawnActions&) = delete;
@@ -47,7 +47,7 @@ class SpawnActions {
 
     posix_spawn_file_actions_t* Get() { return &m_Actions; }
 
-  private:
+private:
     posix_spawn_file_actions_t m_Actions;
 };
 
@@ -88,6 +88,9 @@ void Shell::Execute(const String& commandLine) {
     // The command gets no input of ours: a command that reads would otherwise wait on the terminal,
     // or, when this process was started without one, on a descriptor it can never finish.
     posix_spawn_file_actions_addopen(actions.Get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    // Nor does its error output reach our terminal: a command that is missing on this system would
+    // otherwise complain there on every save.
+    posix_spawn_file_actions_addopen(actions.Get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     const char* argv[] = {"sh", "-c", commandLine.c_str(), nullptr};
     pid_t child = 0;
     int error =

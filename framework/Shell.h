@@ -9,7 +9,7 @@ public:
 
     /// Raises ShellNotAvailableException when no shell can be started.
     void Execute(const String& commandLine);
-    /// The standard output of the command run last; its error output is not part of it.
+    /// The standard output of the command run last; its error output is discarded.
     const String& Result() const { return m_Result; }
     int ExitCode() const { return m_ExitCode; }
 

@@ -1,7 +1,28 @@
 #include "Shell.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+namespace {
+
+// What this process writes to its standard error while `body` runs.
+template <class Body> String WrittenToStandardError(Body body) {
+    FILE* capture = std::tmpfile();
+    int saved = dup(STDERR_FILENO);
+    dup2(fileno(capture), STDERR_FILENO);
+    body();
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    String written;
+    std::rewind(capture);
+    for (int c = std::fgetc(capture); c != EOF; c = std::fgetc(capture))
+        written += static_cast<char>(c);
+    std::fclose(capture);
+    return written;
+}
+
+} // namespace
 
 TEST(ShellTest, ResultIsTheWholeStandardOutput) {
     Shell shell;
@@ -24,11 +45,13 @@ TEST(ShellTest, CommandThatPrintsNothingGivesTheEmptyResult) {
     EXPECT_EQ(shell.ExitCode(), 1);
 }
 
-TEST(ShellTest, ErrorOutputIsNoPartOfTheResult) {
+TEST(ShellTest, ErrorOutputIsNoPartOfTheResultNorOfOurs) {
     Shell shell;
-    shell.Execute("echo out; echo err >&2; exit 3");
+    String ourErrorOutput = WrittenToStandardError(
+        [&] { shell.Execute("echo out; echo err >&2; no-such-command-anywhere; exit 3"); });
     EXPECT_EQ(shell.Result(), "out\n");
     EXPECT_EQ(shell.ExitCode(), 3);
+    EXPECT_EQ(ourErrorOutput, "");
 }
 
 TEST(ShellTest, CommandThatReadsInputGetsNoneAndEnds) {
