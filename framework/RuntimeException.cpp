@@ -26,17 +26,9 @@ struct FreeDeleter {
     return std::make_shared<const std::vector<void*>>(first, frames + count);
 }
 
-// backtrace_symbols writes "file(symbol+0xoffset) [address]"; a frame without a name has nothing
-// before the "+", and then the whole text is the best there is.
-String SymbolName(const char* text) {
-    std::string_view line(text);
-    size_t open = line.rfind('(', line.rfind(" ["));
-    if (open == std::string_view::npos)
-        return String(line);
-    size_t end = line.find_first_of("+)", open + 1);
-    if (end == std::string_view::npos || end == open + 1)
-        return String(line);
-    return String(line.substr(open + 1, end - open - 1));
+std::string_view BaseName(std::string_view path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 bool ReadSourceName(std::string_view& mangled, std::string_view& name) {
@@ -87,12 +79,28 @@ StringArray RuntimeException::Stack() const {
     if (!symbols)
         throw OutOfMemoryException();
     size_t first = 0;
-    while (first < m_Frames->size() && IsExceptionConstructor(SymbolName(symbols[first])))
+    while (first < m_Frames->size() && IsExceptionConstructor(StackEntryText(symbols[first])))
         ++first;
     stack.Items().reserve(m_Frames->size() - first);
     for (size_t i = first; i < m_Frames->size(); ++i)
-        stack.Append(SymbolName(symbols[i]));
+        stack.Append(StackEntryText(symbols[i]));
     return stack;
+}
+
+// backtrace_symbols writes "file(name+0xoffset) [address]", "file(+0xoffset) [address]" for a frame
+// without a name, and "[address]" when not even the file is known. The file is a path of this machine,
+// perhaps in the user's home folder, and a report goes off the machine: only its base name is kept.
+String StackEntryText(std::string_view symbolLine) {
+    size_t open = symbolLine.rfind('(', symbolLine.rfind(" ["));
+    if (open == std::string_view::npos)
+        return String(BaseName(symbolLine));
+    size_t close = symbolLine.find(')', open + 1);
+    std::string_view inside =
+        symbolLine.substr(open + 1, close == std::string_view::npos ? close : close - open - 1);
+    size_t offset = inside.find_first_of("+-");
+    if (!inside.empty() && offset != 0)
+        return String(inside.substr(0, offset));
+    return String(BaseName(symbolLine.substr(0, open))) + String(inside);
 }
 
 void WithRuntimeException(std::exception_ptr caught, const std::function<void(RuntimeException&)>& handler) {

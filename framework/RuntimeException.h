@@ -5,6 +5,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 /// The base of every exception the framework and the application raise. Each records the call
 /// stack of the place where it was made, so that a report can show where a failure began.
@@ -29,11 +30,11 @@ private:
     std::shared_ptr<const std::vector<void*>> m_Frames;
 };
 
-#define WORDLOOM_DECLARE_EXCEPTION(Name)                                                                    \
-    class Name : public RuntimeException {                                                                  \
-    public:                                                                                                 \
-        using RuntimeException::RuntimeException;                                                           \
-        const char* ClassName() const override { return #Name; }                                            \
+#define WORDLOOM_DECLARE_EXCEPTION(Name)                                                                     \
+    class Name : public RuntimeException {                                                                   \
+    public:                                                                                                  \
+        using RuntimeException::RuntimeException;                                                            \
+        const char* ClassName() const override { return #Name; }                                             \
     };
 
 WORDLOOM_DECLARE_EXCEPTION(NilObjectException)
@@ -51,6 +52,10 @@ WORDLOOM_DECLARE_EXCEPTION(ShellNotAvailableException)
 WORDLOOM_DECLARE_EXCEPTION(IOException)
 
 #undef WORDLOOM_DECLARE_EXCEPTION
+
+/// The stack entry of one line of backtrace_symbols: the frame's symbol name where it has one, else
+/// the base name of its file and the offset ("libQt6Widgets.so.6+0x1a2b3c"); never a path.
+String StackEntryText(std::string_view symbolLine);
 
 /// Rethrows `caught` and hands it to `handler` as a RuntimeException: C++ exceptions that are not
 /// ours become OutOfMemoryException (std::bad_alloc) or a plain RuntimeException.

@@ -78,10 +78,8 @@ TEST(ExceptionReport, EmptyLocationKeepsTheSentencesTrailingBlank) {
 }
 
 TEST(ExceptionReport, DemanglesMangledEntriesAndKeepsTheOthers) {
-    StringArray stack{"_ZN7winMain14SaveDictionaryEv", "main", "/lib/libc.so.6(+0x271ca) [0x7f00]", "",
-                      "_ZN7winMain5Bogus"};
-    StringArray expected{"winMain::SaveDictionary()", "main", "/lib/libc.so.6(+0x271ca) [0x7f00]", "",
-                         "_ZN7winMain5Bogus"};
+    StringArray stack{"_ZN7winMain14SaveDictionaryEv", "main", "libc.so.6+0x271ca", "", "_ZN7winMain5Bogus"};
+    StringArray expected{"winMain::SaveDictionary()", "main", "libc.so.6+0x271ca", "", "_ZN7winMain5Bogus"};
     EXPECT_EQ(DemangleStack(stack), expected);
 }
 
@@ -114,6 +112,8 @@ TEST_F(ExceptionReportDelivery, PostsAndShowsOneReport) {
     EXPECT_NE(SplitRequest(server.Requests()[0])
                   .Body.find("&stack=A+NilObjectException+was+raised+in+winMain.Events.Open%0AStack:%0A"),
               String::npos);
+    // No path of this machine leaves it with the report.
+    EXPECT_EQ(server.Requests()[0].find("%2F"), String::npos);
     EXPECT_FALSE(Runtime::QuitRequested());
 }
 
