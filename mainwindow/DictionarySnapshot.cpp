@@ -1,14 +1,52 @@
 #include "DictionarySnapshot.h"
 
 #include <algorithm>
-#include <functional>
+#include <cstring>
 
 namespace {
 
-// Two different words of one hash would count as one word; at 64 bits that is about one chance in
-// ten million for a dictionary of a million words.
+constexpr uint64_t kOdd0 = 0xa0761d6478bd642full, kOdd1 = 0xe7037ed1a0b428dbull;
+
+uint64_t Mix(uint64_t a, uint64_t b) {
+    unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
+    return static_cast<uint64_t>(product) ^ static_cast<uint64_t>(product >> 64);
+}
+
+uint64_t Read8(const char* p) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+uint64_t Read4(const char* p) {
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+// Every save hashes each word it writes, so the hash is one that takes a word of a dictionary (most
+// are under 16 bytes) in a few multiplications. Two different words of one hash would count as one
+// word; at 64 bits that is about one chance in ten million for a dictionary of a million words.
 uint64_t Hash(std::string_view word) {
-    return std::hash<std::string_view>{}(word);
+    const char* p = word.data();
+    const size_t n = word.size();
+    uint64_t seed = kOdd0, a = 0, b = 0;
+    if (n > 16) {
+        size_t left = n;
+        for (; left > 16; left -= 16, p += 16)
+            seed = Mix(Read8(p) ^ kOdd1, Read8(p + 8) ^ seed);
+        a = Read8(p + left - 16);
+        b = Read8(p + left - 8);
+    } else if (n >= 4) {
+        const size_t middle = (n >> 3) << 2;
+        a = Read4(p) << 32 | Read4(p + middle);
+        b = Read4(p + n - 4) << 32 | Read4(p + n - 4 - middle);
+    } else if (n > 0) {
+        a = static_cast<uint64_t>(static_cast<unsigned char>(p[0])) << 16 |
+            static_cast<uint64_t>(static_cast<unsigned char>(p[n >> 1])) << 8 |
+            static_cast<unsigned char>(p[n - 1]);
+    }
+    return Mix(kOdd1 ^ n, Mix(a ^ kOdd1, b ^ seed));
 }
 
 // A word whose count differs between the snapshot and the file.
@@ -51,18 +89,35 @@ Delta* Find(std::vector<Delta>& deltas, uint64_t hash) {
 
 } // namespace
 
-DictionarySnapshot::DictionarySnapshot(std::optional<FileStamp> stamp, int64_t count,
-                                       const DictionaryFile::WordAt& word)
-    : m_Stamp(stamp) {
-    m_Hashes.reserve(static_cast<size_t>(count));
-    for (int64_t i = 0; i < count; ++i)
-        m_Hashes.push_back(Hash(word(i)));
-    std::sort(m_Hashes.begin(), m_Hashes.end());
+DictionarySnapshot::DictionarySnapshot(int64_t words) {
+    m_Hashes.reserve(static_cast<size_t>(words));
 }
 
-DictionarySnapshot::Changes DictionarySnapshot::ChangesTo(std::string_view bytes, int64_t count,
-                                                          const DictionaryFile::WordAt& row) const {
-    std::vector<Delta> deltas = Deltas(m_Hashes, SortedHashes(bytes));
+DictionarySnapshot::DictionarySnapshot(std::optional<FileStamp> stamp, int64_t count,
+                                       const DictionaryFile::WordAt& word)
+    : DictionarySnapshot(count) {
+    for (int64_t i = 0; i < count; ++i)
+        m_Hashes.push_back(Hash(word(i)));
+    Stamp(stamp);
+}
+
+void DictionarySnapshot::AddEntries(std::string_view entries, char delimiter) {
+    for (size_t end = entries.find(delimiter); end != std::string_view::npos; end = entries.find(delimiter)) {
+        m_Hashes.push_back(Hash(entries.substr(0, end)));
+        entries.remove_prefix(end + 1);
+    }
+}
+
+DictionarySnapshot::Changes DictionarySnapshot::ChangesTo(std::optional<FileStamp> stamp,
+                                                          std::string_view bytes, int64_t count,
+                                                          const DictionaryFile::WordAt& row) {
+    // Sorted only here: most saves find the file unchanged, and sorting a million hashes would cost
+    // every save and every load several times what the hashing does.
+    std::sort(m_Hashes.begin(), m_Hashes.end());
+    std::vector<uint64_t> disk = SortedHashes(bytes);
+    std::vector<Delta> deltas = Deltas(m_Hashes, disk);
+    m_Hashes = std::move(disk);
+    m_Stamp = stamp;
     Changes changes;
     if (deltas.empty())
         return changes;

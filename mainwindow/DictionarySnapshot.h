@@ -26,19 +26,28 @@ public:
         std::vector<std::string_view> WordsToAdd;
     };
 
-    DictionarySnapshot() = default;
+    /// Empty, with room for that many words.
+    explicit DictionarySnapshot(int64_t words = 0);
     /// Of `count` words that `word` gives by index; `stamp` is nullopt for a file that is not there.
     DictionarySnapshot(std::optional<FileStamp> stamp, int64_t count, const DictionaryFile::WordAt& word);
+
+    /// The words of whole entries of the file, each ended by the delimiter, for a snapshot taken while
+    /// the file is written.
+    void AddEntries(std::string_view entries, char delimiter);
+    /// The stamp of the file, once it holds the words added; nullopt for a file that is not there.
+    void Stamp(std::optional<FileStamp> stamp) { m_Stamp = stamp; }
 
     /// True when the file's stamp is still the one taken: nobody wrote the file since, and it need not
     /// be read.
     bool Unchanged(const std::optional<FileStamp>& now) const { return now == m_Stamp; }
     /// The changes between the snapshot and the file's bytes now, applied to the word list of `count`
-    /// rows that `row` gives by index.
-    Changes ChangesTo(std::string_view bytes, int64_t count, const DictionaryFile::WordAt& row) const;
+    /// rows that `row` gives by index. The snapshot then is one of the file as it is now, with its
+    /// stamp, so that a later save, also after this one failed to write, takes each change once.
+    Changes ChangesTo(std::optional<FileStamp> stamp, std::string_view bytes, int64_t count,
+                      const DictionaryFile::WordAt& row);
 
 private:
     std::optional<FileStamp> m_Stamp;
-    /// Sorted, one entry for each word, duplicates included.
+    /// One entry for each word, duplicates included; sorted once a save needs them.
     std::vector<uint64_t> m_Hashes;
 };

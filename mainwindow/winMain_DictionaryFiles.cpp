@@ -25,11 +25,26 @@ Ref<BinaryStream> CreateOrNil(const Ref<FolderItem>& file) {
 }
 
 // The file's bytes go straight from the rows to the stream: a copy of a million words, or of the
-// whole file, would cost as much memory again as the list itself.
-void WriteWords(BinaryStream& stream, const Ref<Listbox>& list, const String& delimiter) {
+// whole file, would cost as much memory again as the list itself. The snapshot is taken of the bytes
+// on their way, as a second pass over a million rows would cost as much time as the writing.
+void WriteWords(BinaryStream& stream, const Ref<Listbox>& list, const String& delimiter,
+                DictionarySnapshot& written) {
     DictionaryFile::Serialize(
         list->ListCount(), [&](int64_t row) -> const String& { return list->Cell(row, 0); }, delimiter,
-        [&](String&& piece) { stream.Write(ConvertEncoding(std::move(piece), Encodings::UTF8)); });
+        [&](String&& piece) {
+            written.AddEntries(piece, delimiter[0]);
+            stream.Write(ConvertEncoding(std::move(piece), Encodings::UTF8));
+        });
+}
+
+// Gives the file's delimiter. The parsed words are freed on return, before the caller takes its
+// snapshot of the list, so that the snapshot adds nothing to the peak memory of a load.
+String ListWords(BinaryStream& stream, const Ref<Listbox>& list) {
+    DictionaryFile dictionary =
+        DictionaryFile::Parse(DefineEncoding(stream.Read(stream.Length()), Encodings::UTF8));
+    for (const String& word : dictionary.Words.Items())
+        list->AddRow(word);
+    return dictionary.Delimiter;
 }
 
 DictionaryFile::WordAt RowsOf(const Ref<Listbox>& list) {
@@ -43,8 +58,7 @@ Ref<DictionarySnapshot> SnapshotOf(const std::optional<FileStamp>& stamp, const 
 // Another program (the spelling service itself, most often) may have added or removed words in the
 // file since it was loaded; writing the list as it is would lose them. False when the file changed
 // but cannot be opened: its words are unknown, so it must not be written over.
-bool TakeOutsideChanges(const Ref<FolderItem>& file, const DictionarySnapshot& snapshot,
-                        const Ref<Listbox>& list) {
+bool TakeOutsideChanges(const Ref<FolderItem>& file, DictionarySnapshot& snapshot, const Ref<Listbox>& list) {
     std::optional<FileStamp> now = FileStamp::Of(file->Path());
     // A file that is gone holds no words to keep.
     if (snapshot.Unchanged(now) || !now)
@@ -55,7 +69,7 @@ bool TakeOutsideChanges(const Ref<FolderItem>& file, const DictionarySnapshot& s
     // FIXME: a file that another program rewrote in a form that is no dictionary (a byte-order mark
     // of UTF-16 or UTF-32) is read like one here.
     String bytes = stream->Read(stream->Length());
-    DictionarySnapshot::Changes changes = snapshot.ChangesTo(bytes, list->ListCount(), RowsOf(list));
+    DictionarySnapshot::Changes changes = snapshot.ChangesTo(now, bytes, list->ListCount(), RowsOf(list));
     for (int64_t row : changes.RowsToRemove)
         list->RemoveRow(row);
     for (std::string_view word : changes.WordsToAdd)
@@ -109,14 +123,7 @@ void winMain::PopulateCustomDictionary() {
             MsgBox("Unable to open dictionary.");
             return;
         }
-        {
-            DictionaryFile dictionary =
-                DictionaryFile::Parse(DefineEncoding(stream->Read(stream->Length()), Encodings::UTF8));
-            m_Delim = dictionary.Delimiter;
-            for (const String& word : dictionary.Words.Items())
-                list->AddRow(word);
-        }
-        // Once the parsed words are freed, so that it adds nothing to the peak of the load.
+        m_Delim = ListWords(*stream, list);
         m_Snapshot = SnapshotOf(stamp, list);
         m_LoadComplete = true;
     });
@@ -141,14 +148,14 @@ void winMain::SaveDictionary() {
             MsgBox("Unable to create dictionary.");
             return;
         }
-        WriteWords(*stream, list, m_Delim);
+        auto written = New<DictionarySnapshot>(list->ListCount());
+        WriteWords(*stream, list, m_Delim, *written);
         stream->Commit();
         // Closed before the message, which waits for the user.
         stream = nullptr;
-        // What was written is what the next save compares with; the old snapshot goes first, so that
-        // a million words' worth is never held twice.
-        m_Snapshot = nullptr;
-        m_Snapshot = SnapshotOf(FileStamp::Of(file->Path()), list);
+        // What was written is what the next save compares with.
+        written->Stamp(FileStamp::Of(file->Path()));
+        m_Snapshot = written;
         MsgBox("Dictionary saved.");
     });
 }

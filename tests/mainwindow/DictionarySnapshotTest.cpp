@@ -12,8 +12,9 @@ using Words = std::vector<String>;
 Words Merged(const Words& loaded, const String& file, Words list) {
     DictionarySnapshot snapshot(std::nullopt, static_cast<int64_t>(loaded.size()),
                                 [&](int64_t i) -> const String& { return loaded[i]; });
-    DictionarySnapshot::Changes changes = snapshot.ChangesTo(
-        file, static_cast<int64_t>(list.size()), [&](int64_t i) -> const String& { return list[i]; });
+    DictionarySnapshot::Changes changes =
+        snapshot.ChangesTo(std::nullopt, file, static_cast<int64_t>(list.size()),
+                           [&](int64_t i) -> const String& { return list[i]; });
     for (int64_t row : changes.RowsToRemove)
         list.erase(list.begin() + row);
     for (std::string_view word : changes.WordsToAdd)
@@ -40,6 +41,11 @@ TEST(DictionarySnapshotTest, KeepsTheChangesOfBothSides) {
         {"rewritten with the same words", {"cat", "dog"}, "dog\ncat\n", {"emu"}, {"emu"}},
         {"duplicates", {"a", "a", "b"}, "a\0b\0b\0b\0"s, {"a", "a", "a", "b"}, {"a", "a", "b", "b", "b"}},
         {"all removed", {"a", "b"}, "", {"b", "a", "c"}, {"c"}},
+        {"words that differ in one byte",
+         {"ab", String(40, 'x')},
+         "abc\0ab\0"s + String(20, 'x') + 'y' + String(19, 'x') + '\0',
+         {"ab", String(40, 'x')},
+         {"ab", "abc", String(20, 'x') + 'y' + String(19, 'x')}},
         {"an empty word and a last word without delimiter", {}, "\nx", {}, {"", "x"}},
     };
     for (const Case& c : cases) {
