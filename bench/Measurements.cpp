@@ -126,6 +126,15 @@ void LoadUntimed(const BenchSession& session) {
     Note("loading", ProcessClock::Now() - start);
 }
 
+Measured TimedSave(const BenchSession& session) {
+    Ref<ToolItem> save = session.ToolbarItem("tbSave");
+    session.Answerer().Clear();
+    double start = ProcessClock::Now();
+    session.Main()->Toolbar11_Action(save);
+    session.WaitForMessage("Dictionary saved.");
+    return {ProcessClock::Now() - start, ProcessClock::PeakMB()};
+}
+
 } // namespace
 
 namespace Measurements {
@@ -151,12 +160,7 @@ Measured Save(const fs::path& dictionary) {
     Measured measured;
     session.Run([&] {
         LoadUntimed(session);
-        Ref<ToolItem> save = session.ToolbarItem("tbSave");
-        session.Answerer().Clear();
-        double start = ProcessClock::Now();
-        session.Main()->Toolbar11_Action(save);
-        session.WaitForMessage("Dictionary saved.");
-        measured = {ProcessClock::Now() - start, ProcessClock::PeakMB()};
+        measured = TimedSave(session);
     });
     // The same words with the same delimiters, in whatever order, make a file of the same size.
     Expect(static_cast<int64_t>(fs::file_size(session.Home().Spelling() / kDictionaryName)),
@@ -173,12 +177,7 @@ Measured SaveAfterOutsideChange(const fs::path& dictionary) {
     session.Run([&] {
         LoadUntimed(session);
         words = EditAsAnotherProgram(dictionary, saved);
-        Ref<ToolItem> save = session.ToolbarItem("tbSave");
-        session.Answerer().Clear();
-        double start = ProcessClock::Now();
-        session.Main()->Toolbar11_Action(save);
-        session.WaitForMessage("Dictionary saved.");
-        measured = {ProcessClock::Now() - start, ProcessClock::PeakMB()};
+        measured = TimedSave(session);
         Expect(session.Main()->lstCustomWords()->ListCount(), words, "words listed after the save");
     });
     Expect(DictionaryWordCount(saved), words, "words saved");
