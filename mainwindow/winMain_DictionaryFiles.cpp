@@ -24,17 +24,19 @@ Ref<BinaryStream> CreateOrNil(const Ref<FolderItem>& file) {
     }
 }
 
+DictionaryFile::WordAt RowsOf(const Ref<Listbox>& list) {
+    return [list](int64_t row) -> const String& { return list->Cell(row, 0); };
+}
+
 // The file's bytes go straight from the rows to the stream: a copy of a million words, or of the
 // whole file, would cost as much memory again as the list itself. The snapshot is taken of the bytes
 // on their way, as a second pass over a million rows would cost as much time as the writing.
 void WriteWords(BinaryStream& stream, const Ref<Listbox>& list, const String& delimiter,
                 DictionarySnapshot& written) {
-    DictionaryFile::Serialize(
-        list->ListCount(), [&](int64_t row) -> const String& { return list->Cell(row, 0); }, delimiter,
-        [&](String&& piece) {
-            written.AddEntries(piece, delimiter[0]);
-            stream.Write(ConvertEncoding(std::move(piece), Encodings::UTF8));
-        });
+    DictionaryFile::Serialize(list->ListCount(), RowsOf(list), delimiter, [&](String&& piece) {
+        written.AddEntries(piece, delimiter[0]);
+        stream.Write(ConvertEncoding(std::move(piece), Encodings::UTF8));
+    });
 }
 
 // Gives the file's delimiter. The parsed words are freed on return, before the caller takes its
@@ -45,10 +47,6 @@ String ListWords(BinaryStream& stream, const Ref<Listbox>& list) {
     for (const String& word : dictionary.Words.Items())
         list->AddRow(word);
     return dictionary.Delimiter;
-}
-
-DictionaryFile::WordAt RowsOf(const Ref<Listbox>& list) {
-    return [list](int64_t row) -> const String& { return list->Cell(row, 0); };
 }
 
 Ref<DictionarySnapshot> SnapshotOf(const std::optional<FileStamp>& stamp, const Ref<Listbox>& list) {
