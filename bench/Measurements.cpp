@@ -80,6 +80,35 @@ void WriteRandomDictionary(const fs::path& file, int64_t words) {
     }
 }
 
+// Another program's edit after the load: every hundredth word of a NUL-delimited dictionary taken
+// out and a thousand new ones appended, written beside the file and renamed over it. Gives the number
+// of words that the file then holds.
+int64_t EditAsAnotherProgram(const fs::path& source, const fs::path& dictionary) {
+    constexpr int64_t kRemoveEvery = 100, kAdded = 1000;
+    fs::path edited = dictionary;
+    edited += ".edited";
+    std::ofstream out(edited, std::ios::binary | std::ios::trunc);
+    int64_t index = 0, words = 0;
+    std::string word;
+    ForEachChunk(source, [&](std::string_view chunk) {
+        for (char c : chunk) {
+            word += c;
+            if (c != '\0')
+                continue;
+            if (index++ % kRemoveEvery != 0) {
+                out << word;
+                ++words;
+            }
+            word.clear();
+        }
+    });
+    for (int64_t i = 0; i < kAdded; ++i)
+        out << "outside" << i << '\0';
+    out.close();
+    fs::rename(edited, dictionary);
+    return words + kAdded;
+}
+
 void Expect(int64_t actual, int64_t expected, const std::string& what) {
     if (actual != expected)
         throw std::runtime_error(what + ": " + std::to_string(actual) + ", expected " +
@@ -95,6 +124,15 @@ void LoadUntimed(const BenchSession& session) {
     session.SelectDictionary(kDictionaryName);
     session.WaitUntilWordsShown();
     Note("loading", ProcessClock::Now() - start);
+}
+
+Measured TimedSave(const BenchSession& session) {
+    Ref<ToolItem> save = session.ToolbarItem("tbSave");
+    session.Answerer().Clear();
+    double start = ProcessClock::Now();
+    session.Main()->Toolbar11_Action(save);
+    session.WaitForMessage("Dictionary saved.");
+    return {ProcessClock::Now() - start, ProcessClock::PeakMB()};
 }
 
 } // namespace
@@ -122,16 +160,27 @@ Measured Save(const fs::path& dictionary) {
     Measured measured;
     session.Run([&] {
         LoadUntimed(session);
-        Ref<ToolItem> save = session.ToolbarItem("tbSave");
-        session.Answerer().Clear();
-        double start = ProcessClock::Now();
-        session.Main()->Toolbar11_Action(save);
-        session.WaitForMessage("Dictionary saved.");
-        measured = {ProcessClock::Now() - start, ProcessClock::PeakMB()};
+        measured = TimedSave(session);
     });
     // The same words with the same delimiters, in whatever order, make a file of the same size.
     Expect(static_cast<int64_t>(fs::file_size(session.Home().Spelling() / kDictionaryName)),
            static_cast<int64_t>(fs::file_size(dictionary)), "bytes saved");
+    return measured;
+}
+
+Measured SaveAfterOutsideChange(const fs::path& dictionary) {
+    BenchSession session;
+    session.AddDictionary(dictionary, kDictionaryName);
+    const fs::path saved = session.Home().Spelling() / kDictionaryName;
+    Measured measured;
+    int64_t words = 0;
+    session.Run([&] {
+        LoadUntimed(session);
+        words = EditAsAnotherProgram(dictionary, saved);
+        measured = TimedSave(session);
+        Expect(session.Main()->lstCustomWords()->ListCount(), words, "words listed after the save");
+    });
+    Expect(DictionaryWordCount(saved), words, "words saved");
     return measured;
 }
 

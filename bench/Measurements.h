@@ -17,6 +17,9 @@ namespace Measurements {
 Measured Load(const std::filesystem::path& dictionary);
 /// The toolbar's Save until "Dictionary saved.", which comes after the file is on disk.
 Measured Save(const std::filesystem::path& dictionary);
+/// The toolbar's Save until "Dictionary saved.", after another program took words out of the loaded
+/// NUL-delimited dictionary and appended others.
+Measured SaveAfterOutsideChange(const std::filesystem::path& dictionary);
 /// Delete Word with every other one of that many words selected, until the list is shown again.
 Measured Delete(int64_t words);
 /// Import of the word list into an empty dictionary, until its words are shown.

@@ -151,6 +151,8 @@ for n in "${SIZES[@]}"; do
         rm -f "$SAVE_COPY"
         add_row save "$n" "${form^^}" "$measured" "$reference" 2 "" "$mem"
     done
+    measured=$(SYNC_FIRST=1 run_app "$RUNS" "$BENCH" merge "$DATA/words-$n.nul") || measured=""
+    add_row merge "$n" NUL "$measured" "" "" "" "$mem"
     measured=$(run_app "$RUNS" "$BENCH" delete "$n") || measured=""
     add_row delete "$n" NUL "$measured" "" "" "$([ "$n" = 1000000 ] && echo 1)" "$mem"
     measured=$(run_app "$RUNS" "$BENCH" import "$DATA/wordlist-$n.txt") || measured=""
@@ -178,3 +180,5 @@ Targets: loading and saving within 2x and start-up within 1.5x of the reference;
 row of 1,000,000 under 1 s; peak memory under 150 MB for 1,000,000 words.
 Table written to $RESULTS; the programs' own messages are in $LOG.
 EOF
+echo "merge - Save after another program took every hundredth word out of the loaded dictionary and appended"
+echo "1,000 others; its target is the peak memory alone."

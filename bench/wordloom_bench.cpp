@@ -7,9 +7,10 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: wordloom_bench load FILE | save FILE | delete N | import FILE | startup [FILE]\n"
-                 "Runs one measurement and prints: <name> <seconds> <peak-RSS-MB>\n");
+    std::fprintf(
+        stderr,
+        "usage: wordloom_bench load FILE | save FILE | merge FILE | delete N | import FILE | startup [FILE]\n"
+        "Runs one measurement and prints: <name> <seconds> <peak-RSS-MB>\n");
     return 2;
 }
 
@@ -18,6 +19,8 @@ Measured Measure(const std::string& name, const char* argument) {
         return Measurements::Load(argument);
     if (name == "save")
         return Measurements::Save(argument);
+    if (name == "merge")
+        return Measurements::SaveAfterOutsideChange(argument);
     if (name == "delete")
         return Measurements::Delete(std::stoll(argument));
     if (name == "import")
@@ -31,8 +34,8 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return Usage();
     const std::string name = argv[1];
-    const bool known =
-        name == "load" || name == "save" || name == "delete" || name == "import" || name == "startup";
+    const bool known = name == "load" || name == "save" || name == "merge" || name == "delete" ||
+                       name == "import" || name == "startup";
     if (!known || (name != "startup" && argc < 3))
         return Usage();
     try {

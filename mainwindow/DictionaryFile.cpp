@@ -1,31 +1,39 @@
 #include "DictionaryFile.h"
 
+#include <algorithm>
+
 namespace {
 
-// A well-formed file ends with a delimiter, after which Split leaves an empty piece. A piece that
-// is not empty is a last word whose delimiter is missing, and it is a word like the others.
-void DropFinalEmptyPiece(StringArray& pieces) {
-    if (pieces.Ubound() >= 0 && pieces[pieces.Ubound()].empty())
-        pieces.Remove(pieces.Ubound());
+char DelimiterOf(std::string_view bytes) {
+    return bytes.find('\0') == std::string_view::npos ? '\n' : '\0';
 }
 
 } // namespace
 
 DictionaryFile DictionaryFile::Parse(String&& bytes) {
-    const String nul = Chr(0);
-    const String lf = Chr(10);
     DictionaryFile file;
-    file.Delimiter = nul;
-    file.Words = Split(std::move(bytes), nul);
-    // A text without NUL is one piece, the whole text, handed back untouched by the split.
-    if (file.Words.Ubound() == 0) {
-        String whole = std::move(file.Words[0]);
-        file.Words = Split(std::move(whole), lf);
-        file.Delimiter = lf;
-    }
-    DropFinalEmptyPiece(file.Words);
+    file.Delimiter = String(1, DelimiterOf(bytes));
+    std::vector<String>& words = file.Words.Items();
+    words.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), file.Delimiter[0])) + 1);
+    ForEachWord(bytes, [&](std::string_view word) { words.emplace_back(word); });
+    // Freed before the sort, which takes as much memory again as the words.
+    String().swap(bytes);
     file.Words.Sort();
     return file;
+}
+
+// A well-formed file ends with a delimiter, after which nothing is left. What is left otherwise is a
+// last word whose delimiter is missing, and it is a word like the others.
+void DictionaryFile::ForEachWord(std::string_view bytes, const WordView& visit) {
+    const char delimiter = DelimiterOf(bytes);
+    size_t start = 0;
+    for (size_t found = bytes.find(delimiter); found != std::string_view::npos;
+         found = bytes.find(delimiter, start)) {
+        visit(bytes.substr(start, found - start));
+        start = found + 1;
+    }
+    if (start < bytes.size())
+        visit(bytes.substr(start));
 }
 
 String DictionaryFile::Bytes(const StringArray& words, const String& delimiter) {

@@ -3,6 +3,7 @@
 #include "StringArray.h"
 
 #include <functional>
+#include <string_view>
 
 /// The words of a custom dictionary file and the delimiter that ends each of them. The file is a
 /// run of words, each followed by its delimiter byte: NUL, or LF in a file that holds no NUL at all.
@@ -13,6 +14,9 @@ struct DictionaryFile {
     /// The words of the file's bytes, sorted alphabetically. A last word without its delimiter is
     /// kept, so that a save writes it back.
     static DictionaryFile Parse(String&& bytes);
+    using WordView = std::function<void(std::string_view)>;
+    /// The words of the file's bytes as Parse finds them, in file order, as views into the bytes.
+    static void ForEachWord(std::string_view bytes, const WordView& visit);
     using WordAt = std::function<const String&(int64_t)>;
     using PieceSink = std::function<void(String&&)>;
 

@@ -8,6 +8,7 @@ class AppleMenuItem;
 class QuitMenuItem;
 class Toolbar;
 class ToolItem;
+class DictionarySnapshot;
 
 /// The main window: the dictionaries of the Spelling folder on the left, the chosen dictionary's
 /// words on the right, and the toolbar's Save, Add, Delete and Edit buttons.
@@ -87,6 +88,9 @@ class winMain : public Window {
 
     /// Whether the dictionary in the word list was loaded whole, so that saving it loses no word.
     bool m_LoadComplete = false;
+    /// The dictionary file as it was loaded or last saved, so that a save keeps what another program
+    /// changed in it since.
+    Ref<DictionarySnapshot> m_Snapshot;
 
     friend class winMainTestAccess;
 };

@@ -2,6 +2,7 @@
 
 #include "BinaryStream.h"
 #include "DictionaryFile.h"
+#include "DictionarySnapshot.h"
 #include "FolderItem.h"
 #include "Listbox.h"
 #include "MsgBox.h"
@@ -23,12 +24,55 @@ Ref<BinaryStream> CreateOrNil(const Ref<FolderItem>& file) {
     }
 }
 
+DictionaryFile::WordAt RowsOf(const Ref<Listbox>& list) {
+    return [list](int64_t row) -> const String& { return list->Cell(row, 0); };
+}
+
 // The file's bytes go straight from the rows to the stream: a copy of a million words, or of the
-// whole file, would cost as much memory again as the list itself.
-void WriteWords(BinaryStream& stream, const Ref<Listbox>& list, const String& delimiter) {
-    DictionaryFile::Serialize(
-        list->ListCount(), [&](int64_t row) -> const String& { return list->Cell(row, 0); }, delimiter,
-        [&](String&& piece) { stream.Write(ConvertEncoding(std::move(piece), Encodings::UTF8)); });
+// whole file, would cost as much memory again as the list itself. The snapshot is taken of the bytes
+// on their way, as a second pass over a million rows would cost as much time as the writing.
+void WriteWords(BinaryStream& stream, const Ref<Listbox>& list, const String& delimiter,
+                DictionarySnapshot& written) {
+    DictionaryFile::Serialize(list->ListCount(), RowsOf(list), delimiter, [&](String&& piece) {
+        written.AddEntries(piece, delimiter[0]);
+        stream.Write(ConvertEncoding(std::move(piece), Encodings::UTF8));
+    });
+}
+
+// Gives the file's delimiter. The parsed words are freed on return, before the caller takes its
+// snapshot of the list, so that the snapshot adds nothing to the peak memory of a load.
+String ListWords(BinaryStream& stream, const Ref<Listbox>& list) {
+    DictionaryFile dictionary =
+        DictionaryFile::Parse(DefineEncoding(stream.Read(stream.Length()), Encodings::UTF8));
+    for (const String& word : dictionary.Words.Items())
+        list->AddRow(word);
+    return dictionary.Delimiter;
+}
+
+Ref<DictionarySnapshot> SnapshotOf(const std::optional<FileStamp>& stamp, const Ref<Listbox>& list) {
+    return New<DictionarySnapshot>(stamp, list->ListCount(), RowsOf(list));
+}
+
+// Another program (the spelling service itself, most often) may have added or removed words in the
+// file since it was loaded; writing the list as it is would lose them. False when the file changed
+// but cannot be opened: its words are unknown, so it must not be written over.
+bool TakeOutsideChanges(const Ref<FolderItem>& file, DictionarySnapshot& snapshot, const Ref<Listbox>& list) {
+    std::optional<FileStamp> now = FileStamp::Of(file->Path());
+    // A file that is gone holds no words to keep.
+    if (snapshot.Unchanged(now) || !now)
+        return true;
+    Ref<BinaryStream> stream = file->OpenAsBinaryFile(false);
+    if (!stream)
+        return false;
+    // FIXME: a file that another program rewrote in a form that is no dictionary (a byte-order mark
+    // of UTF-16 or UTF-32) is read like one here.
+    String bytes = stream->Read(stream->Length());
+    DictionarySnapshot::Changes changes = snapshot.ChangesTo(now, bytes, list->ListCount(), RowsOf(list));
+    for (int64_t row : changes.RowsToRemove)
+        list->RemoveRow(row);
+    for (std::string_view word : changes.WordsToAdd)
+        list->AddRow(String(word));
+    return true;
 }
 
 } // namespace
@@ -60,11 +104,15 @@ void winMain::PopulateDictionariesListbox() {
 void winMain::PopulateCustomDictionary() {
     ReportingFailures("winMain.Methods.PopulateCustomDictionary", [&] {
         m_LoadComplete = false;
+        m_Snapshot = nullptr;
         Ref<FolderItem> file = DictionaryItem(lstDictionaries()->Text());
         m_Delim = Chr(0);
         Ref<Listbox> list = lstCustomWords();
         list->DeleteAllRows();
+        // Taken before the file is read, so that any write after it shows at the save.
+        std::optional<FileStamp> stamp = FileStamp::Of(file->Path());
         if (file->Length() == 0) {
+            m_Snapshot = SnapshotOf(stamp, list);
             m_LoadComplete = true;
             return;
         }
@@ -73,11 +121,8 @@ void winMain::PopulateCustomDictionary() {
             MsgBox("Unable to open dictionary.");
             return;
         }
-        DictionaryFile dictionary =
-            DictionaryFile::Parse(DefineEncoding(stream->Read(stream->Length()), Encodings::UTF8));
-        m_Delim = dictionary.Delimiter;
-        for (const String& word : dictionary.Words.Items())
-            list->AddRow(word);
+        m_Delim = ListWords(*stream, list);
+        m_Snapshot = SnapshotOf(stamp, list);
         m_LoadComplete = true;
     });
 }
@@ -91,15 +136,24 @@ void winMain::SaveDictionary() {
             return;
         }
         KillAppleSpell();
+        Ref<Listbox> list = lstCustomWords();
+        if (!TakeOutsideChanges(file, *m_Snapshot, list)) {
+            MsgBox("Unable to open dictionary.");
+            return;
+        }
         Ref<BinaryStream> stream = CreateOrNil(file);
         if (!stream) {
             MsgBox("Unable to create dictionary.");
             return;
         }
-        WriteWords(*stream, lstCustomWords(), m_Delim);
+        auto written = New<DictionarySnapshot>(list->ListCount());
+        WriteWords(*stream, list, m_Delim, *written);
         stream->Commit();
         // Closed before the message, which waits for the user.
         stream = nullptr;
+        // What was written is what the next save compares with.
+        written->Stamp(FileStamp::Of(file->Path()));
+        m_Snapshot = written;
         MsgBox("Dictionary saved.");
     });
 }

@@ -102,6 +102,43 @@ TEST_F(SessionTest, APersonAddsEditsDeletesAndSavesAndTheFileHoldsExactlyTheList
     EXPECT_EQ(TempHome::ReadFile(session.Dictionary("en_GB")), Nul({"blueberry", "cherry", "elder", "fig"}));
 }
 
+TEST_F(SessionTest, WordsThatAnotherProgramWroteSinceTheLoadAreKeptBySave) {
+    TempHome::WriteFile(session.Dictionary("en_GB"), Nul({"cat", "dog", "emu"}));
+    TempHome::WriteFile(session.Dictionary("fr_FR"), Nul({"chat", "chien"}));
+
+    Rows afterFirstSave, afterSecondSave;
+    String firstFile;
+    int status = session.Run([&] {
+        Ref<class winMain> main = WordloomSession::MainWindow();
+        Ref<Listbox> words = main->lstCustomWords();
+        WordloomSession::ClickRow(main->lstDictionaries(), 0);
+        WordloomSession::ClickToolButton("tbAdd");
+        WordloomSession::TypeAndReturn("fox");
+
+        TempHome::WriteFile(session.Dictionary("en_GB"), Nul({"cat", "emu", "gnu", "yak"}));
+        WordloomSession::ClickToolButton("tbSave");
+        afterFirstSave = WordloomSession::Rows(words);
+        firstFile = TempHome::ReadFile(session.Dictionary("en_GB"));
+
+        WordloomSession::ClickRow(words, WordloomSession::RowOf(words, "fox"));
+        WordloomSession::ClickToolButton("tbDelete");
+        WordloomSession::WaitFor([&] { return words->ListCount() == 4; });
+        WordloomSession::ClickToolButton("tbSave");
+        afterSecondSave = WordloomSession::Rows(words);
+
+        WordloomSession::ClickRow(main->lstDictionaries(), 1);
+        WordloomSession::ClickToolButton("tbSave");
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), Rows(3, "Dictionary saved."));
+    EXPECT_EQ(afterFirstSave, (Rows{"cat", "emu", "fox", "gnu", "yak"}));
+    EXPECT_EQ(firstFile, Nul({"cat", "emu", "fox", "gnu", "yak"}));
+    EXPECT_EQ(afterSecondSave, (Rows{"cat", "emu", "gnu", "yak"}));
+    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("en_GB")), Nul({"cat", "emu", "gnu", "yak"}));
+    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("fr_FR")), Nul({"chat", "chien"}));
+}
+
 TEST_F(SessionTest, WordListsGoOutAndComeInThroughTheMenuCommands) {
     TempHome::WriteFile(session.Dictionary("work"), "beta\nalpha\n");
     TempHome::WriteFile(session.home.Documents() / "incoming.txt", "  kiwi \r\n\r\n   \r\nlime\rmango");

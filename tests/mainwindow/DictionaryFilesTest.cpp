@@ -98,6 +98,20 @@ TEST_F(DictionaryFilesTest, ASaveAfterAFailedLoadWritesNothing) {
     EXPECT_TRUE(launchctl.Calls().empty());
 }
 
+TEST_F(DictionaryFilesTest, ADictionaryChangedSinceTheLoadThatCannotBeOpenedIsNotWrittenOver) {
+    WriteDictionary("custom", "cat\0dog\0"s);
+    Load("custom");
+    WriteDictionary("custom", "cat\0dog\0emu\0"s);
+    fs::permissions(Dictionary("custom"), fs::perms::none);
+    {
+        NoPermissionOverride unreadable;
+        Save();
+    }
+    EXPECT_EQ(Messages(), std::vector<String>{"Unable to open dictionary."});
+    fs::permissions(Dictionary("custom"), fs::perms::owner_read);
+    EXPECT_EQ(ReadDictionary("custom"), "cat\0dog\0emu\0"s);
+}
+
 TEST_F(DictionaryFilesTest, AFailedWriteLeavesTheOldFileWholeAndSaysNothingSaved) {
     WriteDictionary("custom", "cat\0dog\0"s);
     Load("custom");

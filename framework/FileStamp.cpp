@@ -1,0 +1,20 @@
+#include "FileStamp.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+int64_t Nanoseconds(const timespec& time) {
+    return static_cast<int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+} // namespace
+
+std::optional<FileStamp> FileStamp::Of(const std::filesystem::path& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return FileStamp{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
+                     static_cast<int64_t>(status.st_size), Nanoseconds(status.st_mtim),
+                     Nanoseconds(status.st_ctim)};
+}
