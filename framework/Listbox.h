@@ -59,7 +59,7 @@ public:
     String Heading(int32_t column) const;
     void Heading(int32_t column, const String& text);
 
-    /// Opens the cell's in-place editor.
+    /// Opens the cell's in-place editor; a text too long for the editor is not opened, so it stays whole.
     void EditCell(int64_t row, int32_t column);
     /// The editor of the cell being edited, Nil when none is.
     Ref<TextField> ActiveCell() const;

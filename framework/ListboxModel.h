@@ -12,6 +12,19 @@
 /// taken out in one pass, so that neither costs the view a notification per row.
 class ListboxModel : public QAbstractItemModel {
 public:
+    /// A row longer than this many bytes is shown cut, ending with "…": laying out the whole of a
+    /// huge word would freeze the window, or crash it.
+    static constexpr size_t kMostShownBytes = 256;
+    /// The most characters (UTF-16 code units) that a cell's editor holds. Each keystroke lays out
+    /// the whole text, so a longer text would stall the window.
+    static constexpr int kMostEditedCharacters = 1 << 16;
+
+    /// What the view shows of a row: the text, or its beginning up to a character boundary and "…".
+    static QString Shown(const String& text);
+    /// True when the whole text fits a cell's editor; a longer row is never opened for editing,
+    /// so that the editor cannot cut it.
+    static bool FitsEditor(const String& text);
+
     ListboxModel();
     ~ListboxModel() override;
 
