@@ -68,8 +68,8 @@ int64_t Listbox::ListCount() const {
     return m_Model->Count();
 }
 
-void Listbox::AddRow(const String& text) {
-    m_Model->Append(text);
+void Listbox::AddRow(String text) {
+    m_Model->Append(std::move(text));
     m_LastIndex = m_Model->Count() - 1;
 }
 

@@ -33,7 +33,7 @@ public:
     void ApplyDesign(const ListboxDesign& design);
 
     int64_t ListCount() const;
-    void AddRow(const String& text);
+    void AddRow(String text);
     /// The index of the row added last.
     int64_t LastIndex() const { return m_LastIndex; }
     /// The later rows move up.

@@ -48,8 +48,8 @@ ListboxModel::ListboxModel() = default;
 
 ListboxModel::~ListboxModel() = default;
 
-void ListboxModel::Append(const String& text) {
-    m_Rows.push_back(Row{text});
+void ListboxModel::Append(String text) {
+    m_Rows.push_back(Row{std::move(text)});
     ScheduleSettle();
 }
 

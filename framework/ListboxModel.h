@@ -29,7 +29,7 @@ public:
     ~ListboxModel() override;
 
     int64_t Count() const { return static_cast<int64_t>(m_Rows.size()) - m_Removed; }
-    void Append(const String& text);
+    void Append(String text);
     /// Raises OutOfBoundsException for a row that is not there; true when the row was selected.
     bool Remove(int64_t row);
     /// True when a row was selected.

@@ -39,6 +39,35 @@ size_t CountOf(const String& text, const String& delimiter) {
     return count;
 }
 
+// The bounds of the piece that holds the text's middle byte: the only piece that can be as long as
+// all the rest together.
+std::pair<size_t, size_t> MiddlePiece(const String& text, char delimiter) {
+    size_t middle = text.size() / 2;
+    size_t before = text.rfind(delimiter, middle);
+    size_t start = before == String::npos ? 0 : before + 1;
+    size_t after = text.find(delimiter, start);
+    return {start, after == String::npos ? text.size() : after};
+}
+
+// A piece that is most of the text keeps the text's own buffer, so that a file of one huge word is
+// not held twice while it is split; a shorter one would keep a buffer far larger than itself.
+StringArray SplitKeepingLongest(String&& text, const String& delimiter) {
+    if (delimiter.size() != 1)
+        return Split(static_cast<const String&>(text), delimiter);
+    auto [start, end] = MiddlePiece(text, delimiter[0]);
+    if (end - start < text.size() - (end - start))
+        return Split(static_cast<const String&>(text), delimiter);
+    // The pieces before end with an empty one, and those after start with one: the longest's place.
+    std::vector<String> pieces = std::move(Split(text.substr(0, start), delimiter).Items());
+    std::vector<String> after = std::move(Split(text.substr(end), delimiter).Items());
+    text.erase(end);
+    text.erase(0, start);
+    pieces.back() = std::move(text);
+    pieces.insert(pieces.end(), std::make_move_iterator(after.begin() + 1),
+                  std::make_move_iterator(after.end()));
+    return StringArray(std::move(pieces));
+}
+
 } // namespace
 
 void StringArray::Check(int64_t i) const {
@@ -83,7 +112,7 @@ StringArray Split(const String& text, const String& delimiter) {
 
 StringArray Split(String&& text, const String& delimiter) {
     if (!delimiter.empty() && text.find(delimiter) != String::npos)
-        return Split(static_cast<const String&>(text), delimiter);
+        return SplitKeepingLongest(std::move(text), delimiter);
     std::vector<String> whole;
     whole.push_back(std::move(text));
     return StringArray(std::move(whole));
