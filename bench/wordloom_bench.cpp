@@ -8,7 +8,8 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: wordloom_bench load FILE | save FILE | delete N | import FILE | startup [FILE]\n"
+                 "usage: wordloom_bench load FILE | longword FILE | save FILE | delete N | import FILE"
+                 " | startup [FILE]\n"
                  "Runs one measurement and prints: <name> <seconds> <peak-RSS-MB>\n");
     return 2;
 }
@@ -16,6 +17,8 @@ int Usage() {
 Measured Measure(const std::string& name, const char* argument) {
     if (name == "load")
         return Measurements::Load(argument);
+    if (name == "longword")
+        return Measurements::LongWord(argument);
     if (name == "save")
         return Measurements::Save(argument);
     if (name == "delete")
@@ -31,8 +34,8 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return Usage();
     const std::string name = argv[1];
-    const bool known =
-        name == "load" || name == "save" || name == "delete" || name == "import" || name == "startup";
+    const bool known = name == "load" || name == "longword" || name == "save" || name == "delete" ||
+                       name == "import" || name == "startup";
     if (!known || (name != "startup" && argc < 3))
         return Usage();
     try {
