@@ -92,6 +92,15 @@ void BenchSession::WaitUntilWordsShown() const {
     view->viewport()->repaint();
 }
 
+void BenchSession::PickWord(int64_t row) const {
+    Ref<Listbox> list = Main()->lstCustomWords();
+    list->ListIndex(row);
+    QTreeView* view = list->_TreeView();
+    view->scrollTo(view->model()->index(static_cast<int>(row), 0));
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    view->viewport()->repaint();
+}
+
 void BenchSession::WaitForMessage(const std::string& text) const {
     const std::vector<String>& messages = m_Answerer->Messages();
     WaitUntil([&] { return !messages.empty(); }, "the message \"" + text + "\"");

@@ -35,6 +35,8 @@ public:
     void SelectDictionary(const std::string& name) const;
     /// Turns the event loop until the word list's view has every row of the list, then paints it.
     void WaitUntilWordsShown() const;
+    /// Selects the word's row, as a click on it does, and scrolls the word list to it and paints it.
+    void PickWord(int64_t row) const;
     /// Turns the event loop until a message is shown; raises when none of those shown is the text.
     void WaitForMessage(const std::string& text) const;
     Ref<ToolItem> ToolbarItem(const std::string& name) const;

@@ -7,7 +7,9 @@
 #include "mainwindow/winMain.h"
 #include "support/RecordingAnswerer.h"
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <random>
 #include <stdexcept>
@@ -49,6 +51,26 @@ int64_t DictionaryWordCount(const fs::path& file) {
         return 0;
     char delimiter = nuls > 0 ? '\0' : '\n';
     return (nuls > 0 ? nuls : lfs) + (last != delimiter ? 1 : 0);
+}
+
+int64_t LongestWordBytes(const fs::path& file) {
+    int64_t longest = 0, current = 0;
+    ForEachChunk(file, [&](std::string_view chunk) {
+        for (char c : chunk) {
+            current = c == '\0' || c == '\n' ? 0 : current + 1;
+            longest = std::max(longest, current);
+        }
+    });
+    return longest;
+}
+
+int64_t LongestRow(const Ref<Listbox>& list) {
+    int64_t longest = 0;
+    for (int64_t row = 1; row < list->ListCount(); ++row) {
+        if (LenB(list->List(row)) > LenB(list->List(longest)))
+            longest = row;
+    }
+    return longest;
 }
 
 // Import skips the lines that are empty or blank.
@@ -135,12 +157,11 @@ Measured TimedSave(const BenchSession& session) {
     return {ProcessClock::Now() - start, ProcessClock::PeakMB()};
 }
 
-} // namespace
+using Step = std::function<void(const BenchSession&)>;
 
-namespace Measurements {
-
-Measured Load(const fs::path& dictionary) {
-    const int64_t words = DictionaryWordCount(dictionary);
+// Times selecting the dictionary until its words are shown, and then `more`; `check` runs after the
+// timed span.
+Measured TimedLoad(const fs::path& dictionary, const Step& more, const Step& check) {
     BenchSession session;
     session.AddDictionary(dictionary, kDictionaryName);
     Measured measured;
@@ -148,10 +169,38 @@ Measured Load(const fs::path& dictionary) {
         double start = ProcessClock::Now();
         session.SelectDictionary(kDictionaryName);
         session.WaitUntilWordsShown();
+        more(session);
         measured = {ProcessClock::Now() - start, ProcessClock::PeakMB()};
-        Expect(session.Main()->lstCustomWords()->ListCount(), words, "words loaded");
+        check(session);
     });
     return measured;
+}
+
+} // namespace
+
+namespace Measurements {
+
+Measured Load(const fs::path& dictionary) {
+    const int64_t words = DictionaryWordCount(dictionary);
+    return TimedLoad(
+        dictionary, [](const BenchSession&) {},
+        [&](const BenchSession& session) {
+            Expect(session.Main()->lstCustomWords()->ListCount(), words, "words loaded");
+        });
+}
+
+Measured LongWord(const fs::path& dictionary) {
+    const int64_t longest = LongestWordBytes(dictionary);
+    int64_t row = -1;
+    return TimedLoad(
+        dictionary,
+        [&](const BenchSession& session) {
+            row = LongestRow(session.Main()->lstCustomWords());
+            session.PickWord(row);
+        },
+        [&](const BenchSession& session) {
+            Expect(LenB(session.Main()->lstCustomWords()->List(row)), longest, "bytes of the longest word");
+        });
 }
 
 Measured Save(const fs::path& dictionary) {

@@ -22,6 +22,9 @@ Measured Save(const std::filesystem::path& dictionary);
 Measured SaveAfterOutsideChange(const std::filesystem::path& dictionary);
 /// Delete Word with every other one of that many words selected, until the list is shown again.
 Measured Delete(int64_t words);
+/// Selecting the dictionary, then its longest word's row, until that row is shown; the word must
+/// stay whole in the list.
+Measured LongWord(const std::filesystem::path& dictionary);
 /// Import of the word list into an empty dictionary, until its words are shown.
 Measured Import(const std::filesystem::path& wordList);
 /// From the launch of the process until the main window is first shown; the dictionary, when given,

@@ -7,16 +7,18 @@
 namespace {
 
 int Usage() {
-    std::fprintf(
-        stderr,
-        "usage: wordloom_bench load FILE | save FILE | merge FILE | delete N | import FILE | startup [FILE]\n"
-        "Runs one measurement and prints: <name> <seconds> <peak-RSS-MB>\n");
+    std::fprintf(stderr,
+                 "usage: wordloom_bench load FILE | longword FILE | save FILE | merge FILE | delete N"
+                 " | import FILE | startup [FILE]\n"
+                 "Runs one measurement and prints: <name> <seconds> <peak-RSS-MB>\n");
     return 2;
 }
 
 Measured Measure(const std::string& name, const char* argument) {
     if (name == "load")
         return Measurements::Load(argument);
+    if (name == "longword")
+        return Measurements::LongWord(argument);
     if (name == "save")
         return Measurements::Save(argument);
     if (name == "merge")
@@ -34,7 +36,8 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return Usage();
     const std::string name = argv[1];
-    const bool known = name == "load" || name == "save" || name == "merge" || name == "delete" ||
+    const bool known = name == "load" || name == "longword" || name == "save" || name == "merge" ||
+                       name == "delete" ||
                        name == "import" || name == "startup";
     if (!known || (name != "startup" && argc < 3))
         return Usage();

@@ -26,6 +26,8 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
+        // The default of 32767 would cut a longer word when the editor opens on it.
+        editor->setMaxLength(ListboxModel::kMostEditedCharacters);
         m_Editor = editor;
         return editor;
     }
@@ -66,8 +68,8 @@ int64_t Listbox::ListCount() const {
     return m_Model->Count();
 }
 
-void Listbox::AddRow(const String& text) {
-    m_Model->Append(text);
+void Listbox::AddRow(String text) {
+    m_Model->Append(std::move(text));
     m_LastIndex = m_Model->Count() - 1;
 }
 
@@ -220,7 +222,8 @@ void Listbox::EditCell(int64_t row, int32_t column) {
     QModelIndex index = m_Model->index(static_cast<int>(row), 0);
     view->scrollTo(index);
     view->setFocus();
-    view->edit(index);
+    if (m_Model->flags(index).testFlag(Qt::ItemIsEditable))
+        view->edit(index);
 }
 
 void Listbox::_EndEditing() {

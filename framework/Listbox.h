@@ -33,7 +33,7 @@ public:
     void ApplyDesign(const ListboxDesign& design);
 
     int64_t ListCount() const;
-    void AddRow(const String& text);
+    void AddRow(String text);
     /// The index of the row added last.
     int64_t LastIndex() const { return m_LastIndex; }
     /// The later rows move up.
@@ -59,7 +59,7 @@ public:
     String Heading(int32_t column) const;
     void Heading(int32_t column, const String& text);
 
-    /// Opens the cell's in-place editor.
+    /// Opens the cell's in-place editor; a text too long for the editor is not opened, so it stays whole.
     void EditCell(int64_t row, int32_t column);
     /// The editor of the cell being edited, Nil when none is.
     Ref<TextField> ActiveCell() const;

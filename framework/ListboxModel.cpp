@@ -13,14 +13,43 @@ namespace {
 // notification per run.
 constexpr size_t kMostRunsRemovedOneByOne = 16;
 
+constexpr bool IsContinuationByte(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+QString FromUtf8(const String& text, size_t bytes) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(bytes));
+}
+
 } // namespace
+
+QString ListboxModel::Shown(const String& text) {
+    if (text.size() <= kMostShownBytes)
+        return FromUtf8(text, text.size());
+    // A UTF-8 character is at most four bytes; bytes that are no UTF-8 may be cut anywhere.
+    size_t cut = kMostShownBytes;
+    for (int back = 0; back < 3 && IsContinuationByte(text[cut]); ++back)
+        --cut;
+    if (IsContinuationByte(text[cut]))
+        cut = kMostShownBytes;
+    return FromUtf8(text, cut) + QChar(0x2026);
+}
+
+bool ListboxModel::FitsEditor(const String& text) {
+    // A UTF-8 byte gives at most one UTF-16 code unit, and a code unit takes at most three bytes.
+    if (text.size() <= static_cast<size_t>(kMostEditedCharacters))
+        return true;
+    if (text.size() > 3 * static_cast<size_t>(kMostEditedCharacters))
+        return false;
+    return FromUtf8(text, text.size()).size() <= kMostEditedCharacters;
+}
 
 ListboxModel::ListboxModel() = default;
 
 ListboxModel::~ListboxModel() = default;
 
-void ListboxModel::Append(const String& text) {
-    m_Rows.push_back(Row{text});
+void ListboxModel::Append(String text) {
+    m_Rows.push_back(Row{std::move(text)});
     ScheduleSettle();
 }
 
@@ -171,7 +200,9 @@ QVariant ListboxModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
     const String& text = m_Rows[static_cast<size_t>(index.row())].text;
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (role == Qt::EditRole && FitsEditor(text))
+        return FromUtf8(text, text.size());
+    return Shown(text);
 }
 
 bool ListboxModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -190,7 +221,10 @@ bool ListboxModel::setData(const QModelIndex& index, const QVariant& value, int 
 Qt::ItemFlags ListboxModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemNeverHasChildren;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (FitsEditor(m_Rows[static_cast<size_t>(index.row())].text))
+        flags |= Qt::ItemIsEditable;
+    return flags;
 }
 
 QVariant ListboxModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -12,11 +12,24 @@
 /// taken out in one pass, so that neither costs the view a notification per row.
 class ListboxModel : public QAbstractItemModel {
 public:
+    /// A row longer than this many bytes is shown cut, ending with "…": laying out the whole of a
+    /// huge word would freeze the window, or crash it.
+    static constexpr size_t kMostShownBytes = 256;
+    /// The most characters (UTF-16 code units) that a cell's editor holds. Each keystroke lays out
+    /// the whole text, so a longer text would stall the window.
+    static constexpr int kMostEditedCharacters = 1 << 16;
+
+    /// What the view shows of a row: the text, or its beginning up to a character boundary and "…".
+    static QString Shown(const String& text);
+    /// True when the whole text fits a cell's editor; a longer row is never opened for editing,
+    /// so that the editor cannot cut it.
+    static bool FitsEditor(const String& text);
+
     ListboxModel();
     ~ListboxModel() override;
 
     int64_t Count() const { return static_cast<int64_t>(m_Rows.size()) - m_Removed; }
-    void Append(const String& text);
+    void Append(String text);
     /// Raises OutOfBoundsException for a row that is not there; true when the row was selected.
     bool Remove(int64_t row);
     /// True when a row was selected.

@@ -1,6 +1,7 @@
 #include "WordloomSession.h"
 
 #include "TextArea.h"
+#include "TextField.h"
 #include "diagnostics/CrashLogEndpoint.h"
 #include "diagnostics/winDebug.h"
 #include "mainwindow/winMain.h"
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTreeView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -91,6 +93,47 @@ TEST_F(BadInputTest, AHugeWordAndBytesThatAreNotUtf8GoBackByteForByte) {
     EXPECT_EQ(status, 0);
     EXPECT_EQ(session.answerer->Messages(), (Rows{"Dictionary saved."}));
     EXPECT_EQ(TempHome::ReadFile(session.Dictionary("odd")), bytes);
+}
+
+TEST_F(BadInputTest, AVeryLongWordShowsItsBeginningAndStaysWholeWhileALongOneIsEditedWhole) {
+    // The "é" straddles the place where the shown text is cut.
+    const String veryLong = String(255, 'l') + "\xc3\xa9" + String(2'000'000, 'l');
+    const String longWord(40'000, 'm');
+    TempHome::WriteFile(session.Dictionary("long"),
+                        "apple" + String(1, '\0') + veryLong + '\0' + longWord + '\0');
+
+    QString shown;
+    bool veryLongOpened = true;
+    int64_t editorLength = -1;
+    int status = session.Run([&] {
+        Ref<Listbox> words = WordloomSession::MainWindow()->lstCustomWords();
+        ChooseDictionary("long");
+        shown = words->_TreeView()->model()->index(1, 0).data().toString();
+        WordloomSession::ClickRow(words, 1);
+        WordloomSession::ClickToolButton("tbEdit");
+        veryLongOpened = words->ActiveCell() != nullptr;
+
+        WordloomSession::ClickRow(words, 2);
+        WordloomSession::ClickToolButton("tbEdit");
+        Ref<TextField> cell = words->ActiveCell();
+        editorLength = cell ? LenB(cell->Text()) : -1;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+        WordloomSession::TypeAndReturn("s");
+        WordloomSession::ClickToolButton("tbSave");
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_LE(shown.size(), 300);
+    EXPECT_TRUE(shown.startsWith(QString(200, u'l')));
+    EXPECT_TRUE(shown.endsWith(u'\u2026'));
+    EXPECT_FALSE(shown.contains(QChar::ReplacementCharacter));
+    EXPECT_FALSE(veryLongOpened);
+    EXPECT_EQ(editorLength, LenB(longWord));
+    EXPECT_EQ(session.answerer->Messages(), (Rows{"Dictionary saved."}));
+    // Compared whole, so that a failure does not print megabytes.
+    String saved = TempHome::ReadFile(session.Dictionary("long"));
+    EXPECT_TRUE(saved == "apple" + String(1, '\0') + veryLong + '\0' + longWord + "s" + '\0')
+        << saved.size() << " bytes saved";
 }
 
 struct PreferencesCase {
