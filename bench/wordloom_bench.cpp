@@ -7,10 +7,9 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: wordloom_bench load FILE | longword FILE | save FILE | merge FILE | delete N"
-                 " | import FILE | startup [FILE]\n"
-                 "Runs one measurement and prints: <name> <seconds> <peak-RSS-MB>\n");
+    std::fprintf(stderr, "usage: wordloom_bench load FILE | longword FILE | save FILE | merge FILE | delete N"
+                         " | import FILE | startup [FILE]\n"
+                         "Runs one measurement and prints: <name> <seconds> <peak-RSS-MB>\n");
     return 2;
 }
 
@@ -37,8 +36,7 @@ int main(int argc, char** argv) {
         return Usage();
     const std::string name = argv[1];
     const bool known = name == "load" || name == "longword" || name == "save" || name == "merge" ||
-                       name == "delete" ||
-                       name == "import" || name == "startup";
+                       name == "delete" || name == "import" || name == "startup";
     if (!known || (name != "startup" && argc < 3))
         return Usage();
     try {
