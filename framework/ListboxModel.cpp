@@ -210,6 +210,10 @@ bool ListboxModel::setData(const QModelIndex& index, const QVariant& value, int 
         return false;
     Row& row = m_Rows[static_cast<size_t>(index.row())];
     QString edited = value.toString();
+    // A word ends at a NUL, as in an import: written into a dictionary, a NUL would be read back as
+    // a delimiter, and a line-feed dictionary as one word.
+    if (qsizetype nul = edited.indexOf(QChar(0)); nul >= 0)
+        edited.truncate(nul);
     // A word that the editor shows as it was keeps its own bytes, even those that are not UTF-8.
     if (edited == QString::fromUtf8(row.text.data(), static_cast<qsizetype>(row.text.size())))
         return true;

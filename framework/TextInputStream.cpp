@@ -2,16 +2,20 @@
 
 #include "FileOpening.h"
 #include "FolderItem.h"
+#include "Utf16Decoder.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <optional>
 #include <system_error>
 #include <unistd.h>
 
 namespace {
 
 constexpr size_t kBufferSize = 1 << 16;
+
+bool StartsWith(const String& bytes, size_t at, size_t end, std::string_view mark) {
+    return end - at >= mark.size() && bytes.compare(at, mark.size(), mark) == 0;
+}
 
 } // namespace
 
@@ -23,28 +27,67 @@ struct TextInputStream::Private {
 
     /// Whether a byte is waiting, reading the next chunk when the buffer is used up.
     bool Available() {
-        if (next < end)
-            return true;
-        if (exhausted)
-            return false;
+        while (next >= end) {
+            if (exhausted)
+                return false;
+            Fill();
+        }
+        return true;
+    }
+
+    void Fill() {
+        String& target = utf16 ? raw : buffer;
+        target.resize(kBufferSize);
         ssize_t n;
         do {
-            n = ::read(fd, buffer.data(), buffer.size());
+            n = ::read(fd, target.data(), target.size());
         } while (n < 0 && errno == EINTR);
         if (n < 0)
             FileOpening::Raise(path, "cannot read it", errno);
         next = 0;
         end = static_cast<size_t>(n);
         exhausted = n == 0;
-        return n > 0;
+        if (utf16)
+            DecodeRaw(0, end);
+    }
+
+    /// Replaces the buffer by the UTF-8 of raw[from, to), or by what the decoder still holds at the end.
+    void DecodeRaw(size_t from, size_t to) {
+        buffer.clear();
+        if (exhausted)
+            utf16->Finish(buffer);
+        else
+            utf16->Decode(raw.data() + from, to - from, buffer);
+        next = 0;
+        end = buffer.size();
+    }
+
+    /// Reads the file's byte-order mark, if it has one: a UTF-8 one is dropped, a UTF-16 one has the
+    /// rest of the file decoded.
+    void TakeByteOrderMark() {
+        if (!Available())
+            return;
+        if (StartsWith(buffer, next, end, "\xEF\xBB\xBF")) {
+            next += 3;
+            return;
+        }
+        bool little = StartsWith(buffer, next, end, "\xFF\xFE");
+        if (!little && !StartsWith(buffer, next, end, "\xFE\xFF"))
+            return;
+        utf16.emplace(!little);
+        raw.swap(buffer);
+        DecodeRaw(next + 2, end);
     }
 
     std::filesystem::path path;
     int fd = -1;
-    String buffer = String(kBufferSize, '\0');
+    String buffer;
     size_t next = 0;
     size_t end = 0;
     bool exhausted = false;
+    bool started = false;
+    std::optional<Utf16Decoder> utf16;
+    String raw;
 };
 
 TextInputStream::TextInputStream(std::unique_ptr<Private> p) : d(std::move(p)) {}
@@ -62,7 +105,10 @@ bool TextInputStream::AtEOF() const {
     return !d->Available();
 }
 
-String TextInputStream::ReadLine(Encodings) {
+String TextInputStream::ReadLine(Encodings encoding) {
+    if (!d->started && encoding == Encodings::UTF8)
+        d->TakeByteOrderMark();
+    d->started = true;
     String line;
     while (d->Available()) {
         const char* chunk = d->buffer.data();

@@ -6,7 +6,7 @@ class FolderItem;
 
 /// Reads a text file line by line; a line ends at LF, CR LF or CR.
 class TextInputStream {
-  public:
+public:
     ~TextInputStream();
     TextInputStream(const TextInputStream&) = delete;
     TextInputStream& operator=(const TextInputStream&) = delete;
@@ -17,12 +17,14 @@ class TextInputStream {
     /// Whether nothing more can be read (EOF is a macro of the C library, hence the name).
     bool AtEOF() const;
     /// The next line without its line ending; the empty string once the file is exhausted. Raises
-    /// IOException on a read error.
+    /// IOException on a read error. Read first as UTF8, a file that starts with a byte-order mark is
+    /// taken as text: a UTF-8 mark is dropped, and after a UTF-16 one (LE or BE) every line comes
+    /// decoded to UTF-8. Without an encoding the lines are the file's bytes as they are.
     String ReadLine(Encodings encoding = Encodings::None);
 
     struct Private;
     explicit TextInputStream(std::unique_ptr<Private> p);
 
-  private:
+private:
     std::unique_ptr<Private> d;
 };

@@ -1,7 +1,7 @@
 #include "FolderItem.h"
+#include "TextInputStream.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -41,10 +41,12 @@ fs::path DocumentsFromUserDirs(const fs::path& home) {
     fs::path config = ConfigHome();
     if (config.empty())
         return fs::path();
-    std::ifstream dirs(config / "user-dirs.dirs");
+    Ref<TextInputStream> dirs = New<FolderItem>(config / "user-dirs.dirs")->OpenAsTextFile();
+    if (!dirs)
+        return fs::path();
     const std::string key = "XDG_DOCUMENTS_DIR=";
-    std::string line;
-    while (std::getline(dirs, line)) {
+    while (!dirs->AtEOF()) {
+        std::string line = dirs->ReadLine();
         if (!line.starts_with(key))
             continue;
         std::string value = line.substr(key.size());

@@ -8,6 +8,7 @@
 #include "MsgBox.h"
 #include "TextInputStream.h"
 #include "TextOutputStream.h"
+#include "WordListFile.h"
 #include "diagnostics/DebugGlobals.h"
 
 void winMain::Export() {
@@ -47,10 +48,6 @@ void winMain::Import() {
             return;
         }
         Ref<Listbox> words = lstCustomWords();
-        while (!stream->AtEOF()) {
-            String word = Trim(stream->ReadLine(Encodings::UTF8));
-            if (!word.empty())
-                words->AddRow(word);
-        }
+        WordListFile::ReadWords(*stream, [&](const String& word) { words->AddRow(word); });
     });
 }

@@ -13,11 +13,20 @@
 #include <QScreen>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTreeView>
 #include <QTest>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -38,6 +47,44 @@ void FailAnExport(WordloomSession& session) {
     session.answerer->QueueFile(New<FolderItem>(session.home.Documents() / "missing" / "out.txt"));
     WordloomSession::PressShortcut(Qt::Key_E);
 }
+
+// Once the time is up, opens the other end of each FIFO again and again: an open that waits on one
+// then ends, and the test fails instead of hanging the suite.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(std::vector<fs::path> fifos) : m_Thread([this, fifos] { Watch(fifos); }) {}
+    ~FifoWatchdog() { Stop(); }
+
+    void Stop() {
+        {
+            std::lock_guard lock(m_Mutex);
+            m_Stopped = true;
+        }
+        m_Wake.notify_all();
+        if (m_Thread.joinable())
+            m_Thread.join();
+    }
+    bool Fired() const { return m_Fired; }
+
+private:
+    void Watch(const std::vector<fs::path>& fifos) {
+        std::unique_lock lock(m_Mutex);
+        for (auto wait = 20s; !m_Wake.wait_for(lock, wait, [this] { return m_Stopped; }); wait = 1s) {
+            m_Fired = true;
+            for (const fs::path& fifo : fifos) {
+                int fd = open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+                if (fd >= 0)
+                    close(fd);
+            }
+        }
+    }
+
+    std::mutex m_Mutex;
+    std::condition_variable m_Wake;
+    bool m_Stopped = false;
+    std::atomic<bool> m_Fired = false;
+    std::thread m_Thread;
+};
 
 String LogText() {
     Ref<Window> log = WordloomSession::OpenWindow("winDebug.winDebug");
@@ -134,6 +181,59 @@ TEST_F(BadInputTest, AVeryLongWordShowsItsBeginningAndStaysWholeWhileALongOneIsE
     String saved = TempHome::ReadFile(session.Dictionary("long"));
     EXPECT_TRUE(saved == "apple" + String(1, '\0') + veryLong + '\0' + longWord + "s" + '\0')
         << saved.size() << " bytes saved";
+}
+
+TEST_F(BadInputTest, ImportedUtf16AndBinaryFilesLeaveALineFeedDictionaryWhole) {
+    TempHome::WriteFile(session.Dictionary("work"), "beta\nalpha\n");
+    TempHome::WriteFile(session.Dictionary("other"), "");
+    String utf16 = "\xFF\xFE";
+    for (char16_t unit : std::u16string(u"caf\u00E9\r\n\U0001F600\r\n"))
+        utf16 += String{static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    TempHome::WriteFile(session.home.Documents() / "utf16.txt", utf16);
+    TempHome::WriteFile(session.home.Documents() / "binary.bin", String("\x01\x02gamma\0\0delta\r\n\0", 17));
+    session.answerer->QueueFile(New<FolderItem>(session.home.Documents() / "utf16.txt"));
+    session.answerer->QueueFile(New<FolderItem>(session.home.Documents() / "binary.bin"));
+
+    Rows reloaded;
+    int status = session.Run([&] {
+        ChooseDictionary("work");
+        WordloomSession::PressShortcut(Qt::Key_I);
+        WordloomSession::PressShortcut(Qt::Key_I);
+        WordloomSession::ClickToolButton("tbSave");
+        ChooseDictionary("other");
+        ChooseDictionary("work");
+        reloaded = WordloomSession::Rows(WordloomSession::MainWindow()->lstCustomWords());
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), (Rows{"Dictionary saved."}));
+    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("work")),
+              "alpha\nbeta\ncaf\xC3\xA9\n\xF0\x9F\x98\x80\ngamma\ndelta\n");
+    EXPECT_EQ(reloaded, (Rows{"alpha", "beta", "caf\xC3\xA9", "delta", "gamma", "\xF0\x9F\x98\x80"}));
+}
+
+TEST_F(BadInputTest, NoFifoHoldsUpTheStartADictionaryOrAnImport) {
+    fs::path chosen = session.home.Documents() / "pipe.txt";
+    fs::create_directories(session.home.Documents());
+    fs::create_directories(session.PreferencesFile().parent_path());
+    const std::vector<fs::path> fifos{session.PreferencesFile(), session.Dictionary("pipe"), chosen};
+    for (const fs::path& fifo : fifos)
+        ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0) << fifo;
+    session.answerer->QueueFile(New<FolderItem>(chosen));
+    FifoWatchdog watchdog(fifos);
+
+    Rows words{"not loaded"};
+    int status = session.Run([&] {
+        ChooseDictionary("pipe");
+        words = WordloomSession::Rows(WordloomSession::MainWindow()->lstCustomWords());
+        WordloomSession::PressShortcut(Qt::Key_I);
+    });
+    watchdog.Stop();
+
+    EXPECT_FALSE(watchdog.Fired());
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(words.empty());
+    EXPECT_EQ(session.answerer->Messages(), (Rows{"Unable to open pipe.txt."}));
 }
 
 struct PreferencesCase {

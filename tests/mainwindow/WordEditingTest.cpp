@@ -1,5 +1,7 @@
 #include "MainWindowUi.h"
 
+#include <QClipboard>
+
 namespace {
 
 using WordEditingTest = MainWindowUi;
@@ -115,6 +117,18 @@ TEST_F(WordEditingTest, ASavedListHoldsTheTypedWordTheUntouchedPlaceholderAndThe
     Click("tbSave");
     EXPECT_EQ(TempHome::ReadFile(Dictionary("five")), kFive + String("new\0<New Word>\0\0", 16));
     EXPECT_EQ(answerer->Messages(), (std::vector<String>{"Dictionary saved."}));
+}
+
+TEST_F(WordEditingTest, APastedNulEndsTheWordSoALineFeedDictionaryStaysOne) {
+    ChooseDictionary("lines");
+    SelectWords({1});
+    Click("tbEdit");
+    QApplication::clipboard()->setText(QString("tw") + QChar(0) + "o");
+    QTest::keySequence(Editor(), QKeySequence::SelectAll);
+    QTest::keySequence(Editor(), QKeySequence::Paste);
+    Press(Qt::Key_Return);
+    Click("tbSave");
+    EXPECT_EQ(TempHome::ReadFile(Dictionary("lines")), "one\ntw\n");
 }
 
 TEST_F(WordEditingTest, SaveClickedWhileAWordIsBeingTypedSavesTheWord) {

@@ -1,17 +1,20 @@
 #include "FolderItem.h"
 #include "FolderItemDialog.h"
-#include "support/ProcessLimits.h"
 #include "StartedApp.h"
 #include "TextArea.h"
+#include "TextInputStream.h"
 #include "Window.h"
 #include "diagnostics/CrashLogEndpoint.h"
 #include "diagnostics/LoopbackServer.h"
 #include "diagnostics/winDebug.h"
+#include "mainwindow/WordListFile.h"
+#include "support/ProcessLimits.h"
 #include "support/QuietCrashLog.h"
 
 #include <filesystem>
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 namespace {
 
@@ -197,6 +200,51 @@ TEST_F(WordListsTest, ImportOfBlankLinesOnlyAddsNothing) {
 
     EXPECT_EQ(Words(), std::vector<String>{"one"});
     EXPECT_TRUE(answerer->Messages().empty());
+}
+
+// The text with a byte-order mark, in UTF-16 of the given byte order.
+String Utf16(const std::u16string& text, bool bigEndian) {
+    String bytes;
+    for (char16_t unit : u"\uFEFF" + text) {
+        char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? String{high, low} : String{low, high};
+    }
+    return bytes;
+}
+
+TEST(WordListFileTest, WordsComeAsAPersonMeansThemWhateverTheEncodingAndWithoutNuls) {
+    TempHome home;
+    const String cafe = "caf\xC3\xA9", grin = "\xF0\x9F\x98\x80";
+    const std::u16string longLine(32766, u'x');
+    struct Case {
+        const char* what;
+        String bytes;
+        std::vector<String> words;
+    };
+    const Case cases[] = {
+        {"UTF-8 mark", "\xEF\xBB\xBF" + cafe + "\r\n", {cafe}},
+        {"UTF-16 LE", Utf16(u" caf\u00E9\r\n\U0001F600\n\n", false), {cafe, grin}},
+        {"UTF-16 BE", Utf16(u"caf\u00E9\r\n\U0001F600", true), {cafe, grin}},
+        {"pair cut between two reads", Utf16(longLine + u"\U0001F600", false), {String(32766, 'x') + grin}},
+        {"lone surrogates and an odd last byte",
+         Utf16(u"a\xD800"
+               u"b\xDC00",
+               false) +
+             "c",
+         {"a\xEF\xBF\xBD"
+          "b\xEF\xBF\xBD\xEF\xBF\xBD"}},
+        {"NULs", "alpha\0beta\r\n \0 gamma\0\0\n\0"s, {"alpha", "beta", "gamma"}},
+        {"UTF-16 NULs", Utf16(std::u16string(u"one\0two\n", 8), false), {"one", "two"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::path file = home.Documents() / "list.txt";
+        TempHome::WriteFile(file, c.bytes);
+        std::vector<String> words;
+        WordListFile::ReadWords(*TextInputStream::Open(New<FolderItem>(file)),
+                                [&](const String& word) { words.push_back(word); });
+        EXPECT_EQ(words, c.words);
+    }
 }
 
 } // namespace
