@@ -1,5 +1,7 @@
 #include "DictionaryFile.h"
 
+#include <string_view>
+
 namespace {
 
 // A well-formed file ends with a delimiter, after which Split leaves an empty piece. A piece that
@@ -9,12 +11,23 @@ void DropFinalEmptyPiece(StringArray& pieces) {
         pieces.Remove(pieces.Ubound());
 }
 
+// The UTF-32 little-endian mark starts with the UTF-16 one. A UTF-8 mark is UTF-8 text like any other.
+bool StartsWithWideByteOrderMark(const String& bytes) {
+    using namespace std::string_view_literals;
+    for (std::string_view mark : {"\xFF\xFE"sv, "\xFE\xFF"sv, "\0\0\xFE\xFF"sv}) {
+        if (bytes.starts_with(mark))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 DictionaryFile DictionaryFile::Parse(String&& bytes) {
     const String nul = Chr(0);
     const String lf = Chr(10);
     DictionaryFile file;
+    file.Foreign = StartsWithWideByteOrderMark(bytes);
     file.Delimiter = nul;
     file.Words = Split(std::move(bytes), nul);
     // A text without NUL is one piece, the whole text, handed back untouched by the split.

@@ -9,6 +9,9 @@
 struct DictionaryFile {
     StringArray Words;
     String Delimiter;
+    /// The bytes start with a UTF-16 or UTF-32 byte-order mark: a text of another kind, whose words
+    /// are only fragments, and which a save would destroy.
+    bool Foreign = false;
 
     /// The words of the file's bytes, sorted alphabetically. A last word without its delimiter is
     /// kept, so that a save writes it back.

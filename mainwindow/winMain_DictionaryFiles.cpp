@@ -1,5 +1,6 @@
 #include "winMain.h"
 
+#include "AtomicFile.h"
 #include "BinaryStream.h"
 #include "DictionaryFile.h"
 #include "FolderItem.h"
@@ -50,7 +51,8 @@ void winMain::PopulateDictionariesListbox() {
         int64_t count = spelling->Count();
         for (int64_t i = 1; i <= count; ++i) {
             Ref<FolderItem> entry = spelling->Item(i);
-            if (!entry || !entry->Exists() || entry->Name() == ".DS_Store")
+            if (!entry || !entry->Exists() || entry->Name() == ".DS_Store" ||
+                AtomicFile::IsTemporaryName(entry->Name()))
                 continue;
             list->AddRow(entry->Name());
         }
@@ -78,7 +80,7 @@ void winMain::PopulateCustomDictionary() {
         m_Delim = dictionary.Delimiter;
         for (const String& word : dictionary.Words.Items())
             list->AddRow(word);
-        m_LoadComplete = true;
+        m_LoadComplete = !dictionary.Foreign;
     });
 }
 
