@@ -4,10 +4,13 @@
 
 #include "RuntimeException.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -19,8 +22,64 @@ namespace {
 constexpr size_t kBufferSize = 1 << 16;
 constexpr size_t kMaxWriteSize = 1 << 30;
 constexpr int kMaxLinks = 40;
-// Leaves room in a 255-byte file name for the dot and the random suffix.
+// Leaves room in a 255-byte file name for the dot, the marker and the random suffix.
 constexpr size_t kMaxNameBytes = 200;
+// Marks the temporary file as ours, so that nobody takes it for a file of their own.
+constexpr std::string_view kMarker = ".wordloom-save-";
+constexpr std::string_view kRandomPart = "XXXXXX";
+// Another process removing a leftover may take a fresh name between its creation and its lock.
+constexpr int kCreateAttempts = 10;
+
+fs::path FolderOf(const fs::path& file) {
+    return file.parent_path().empty() ? fs::path(".") : file.parent_path();
+}
+
+String TemporaryPrefix(const fs::path& target) {
+    return "." + target.filename().string().substr(0, kMaxNameBytes) + String(kMarker);
+}
+
+bool IsAsciiAlphanumeric(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// A save that is still being written holds the lock on its temporary file; only a file whose lock
+// can be taken was left by a save that ended without finishing.
+void RemoveIfAbandoned(const fs::path& path) {
+    int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat opened {};
+    struct stat named {};
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+        lstat(path.c_str(), &named) == 0 && SameFile(opened, named))
+        unlink(path.c_str());
+    close(fd);
+}
+
+void RemoveLeftovers(const fs::path& target) {
+    const String prefix = TemporaryPrefix(target);
+    std::error_code error;
+    fs::directory_iterator entry(FolderOf(target), error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        String name = entry->path().filename().string();
+        if (name.size() == prefix.size() + kRandomPart.size() && name.starts_with(prefix) &&
+            AtomicFile::IsTemporaryName(name))
+            RemoveIfAbandoned(entry->path());
+    }
+}
+
+// False when another process removed the new file before it was locked; a file system without
+// locks still saves, it only keeps its leftovers.
+bool LockFresh(int fd) {
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return errno != EWOULDBLOCK;
+    struct stat opened {};
+    return fstat(fd, &opened) == 0 && opened.st_nlink > 0;
+}
 
 // A save through a symbolic link replaces the file it points to and keeps the link.
 fs::path ResolveLinks(fs::path path) {
@@ -65,14 +124,47 @@ AtomicFile::AtomicFile(const fs::path& target, bool overwrite)
         m_TargetMode = old.st_mode & 07777;
         m_TargetOwner = old.st_uid;
         m_TargetGroup = old.st_gid;
+        CheckWritable();
     }
-    String name = "." + m_Target.filename().string().substr(0, kMaxNameBytes) + "-XXXXXX";
-    String pattern = (m_Target.parent_path() / name).string();
-    m_Fd = mkostemp(pattern.data(), O_CLOEXEC);
-    if (m_Fd < 0)
-        FileOpening::Raise(m_Target, "cannot make a temporary file beside it", errno);
-    m_Temporary = pattern;
+    RemoveLeftovers(m_Target);
+    CreateTemporary();
     m_Buffer.reserve(kBufferSize);
+}
+
+bool AtomicFile::IsTemporaryName(const String& name) {
+    const size_t tail = kMarker.size() + kRandomPart.size();
+    if (name.size() < 2 + tail || name[0] != '.')
+        return false;
+    if (std::string_view(name).substr(name.size() - tail, kMarker.size()) != kMarker)
+        return false;
+    return std::all_of(name.end() - static_cast<ptrdiff_t>(kRandomPart.size()), name.end(),
+                       IsAsciiAlphanumeric);
+}
+
+// The rename would replace a file that the user may not write, and with it their protection; an
+// in-place write would have been refused, and root may, as there.
+void AtomicFile::CheckWritable() const {
+    if (faccessat(AT_FDCWD, m_Target.c_str(), W_OK, AT_EACCESS) == 0 || errno == ENOENT)
+        return;
+    FileOpening::Raise(m_Target, "may not write it", errno);
+}
+
+void AtomicFile::CreateTemporary() {
+    const String pattern =
+        (m_Target.parent_path() / (TemporaryPrefix(m_Target) + String(kRandomPart))).string();
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        String name = pattern;
+        int fd = mkostemp(name.data(), O_CLOEXEC);
+        if (fd < 0)
+            FileOpening::Raise(m_Target, "cannot make a temporary file beside it", errno);
+        if (LockFresh(fd)) {
+            m_Fd = fd;
+            m_Temporary = name;
+            return;
+        }
+        close(fd);
+    }
+    FileOpening::Raise(m_Target, "cannot make a temporary file beside it", EBUSY);
 }
 
 AtomicFile::~AtomicFile() {
@@ -98,11 +190,11 @@ void AtomicFile::Commit() {
     if (fsync(m_Fd) != 0)
         Fail("cannot flush it to disk", errno);
     SetMode();
-    int fd = m_Fd;
-    m_Fd = -1;
-    if (close(fd) != 0)
-        Fail("cannot close it", errno);
+    // Still open, so that its lock keeps it from being taken for a leftover until it has its place;
+    // the fsync has reported whatever the close could.
     Replace();
+    close(m_Fd);
+    m_Fd = -1;
     SyncFolder();
 }
 
@@ -147,7 +239,7 @@ void AtomicFile::Replace() {
 }
 
 void AtomicFile::SyncFolder() {
-    fs::path folder = m_Target.parent_path().empty() ? fs::path(".") : m_Target.parent_path();
+    fs::path folder = FolderOf(m_Target);
     // A folder that may be written but not read cannot be opened; the rename is then as durable as
     // the file system makes it by itself.
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -166,12 +258,13 @@ void AtomicFile::Fail(const String& what, int error) {
 }
 
 void AtomicFile::Discard() {
-    if (m_Fd >= 0)
-        close(m_Fd);
-    m_Fd = -1;
+    // Removed while its lock is still held, so that no other save takes it for a leftover of its own.
     if (!m_Temporary.empty())
         unlink(m_Temporary.c_str());
     m_Temporary.clear();
+    if (m_Fd >= 0)
+        close(m_Fd);
+    m_Fd = -1;
     m_Buffer.clear();
 }
 

@@ -7,11 +7,12 @@
 
 /// A file written beside its target under a temporary name and renamed over the target on Commit,
 /// so that the target is either the old file or the whole new one. Destroyed uncommitted, it
-/// removes the temporary file.
+/// removes the temporary file; one that a killed process left is removed by the next AtomicFile
+/// of the same target.
 class AtomicFile {
-  public:
-    /// Raises IOException when the temporary file cannot be made, or when `overwrite` is false and
-    /// the target exists.
+public:
+    /// Raises IOException when the temporary file cannot be made, when `overwrite` is false and
+    /// the target exists, or when the target exists and the user may not write it (EACCES).
     AtomicFile(const std::filesystem::path& target, bool overwrite);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
@@ -23,7 +24,13 @@ class AtomicFile {
     void Commit();
     int64_t Size() const { return m_Size; }
 
-  private:
+    /// Whether a folder entry of this name is the temporary file of a save, never a file of the
+    /// user's.
+    static bool IsTemporaryName(const String& name);
+
+private:
+    void CheckWritable() const;
+    void CreateTemporary();
     void Flush();
     void WriteThrough(const char* bytes, size_t size);
     void SetMode();

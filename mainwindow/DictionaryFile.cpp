@@ -1,6 +1,7 @@
 #include "DictionaryFile.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -12,6 +13,7 @@ char DelimiterOf(std::string_view bytes) {
 
 DictionaryFile DictionaryFile::Parse(String&& bytes) {
     DictionaryFile file;
+    file.Foreign = IsForeign(bytes);
     file.Delimiter = String(1, DelimiterOf(bytes));
     std::vector<String>& words = file.Words.Items();
     words.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), file.Delimiter[0])) + 1);
@@ -20,6 +22,16 @@ DictionaryFile DictionaryFile::Parse(String&& bytes) {
     String().swap(bytes);
     file.Words.Sort();
     return file;
+}
+
+// The UTF-32 little-endian mark starts with the UTF-16 one. A UTF-8 mark is UTF-8 text like any other.
+bool DictionaryFile::IsForeign(std::string_view bytes) {
+    using namespace std::string_view_literals;
+    for (std::string_view mark : {"\xFF\xFE"sv, "\xFE\xFF"sv, "\0\0\xFE\xFF"sv}) {
+        if (bytes.starts_with(mark))
+            return true;
+    }
+    return false;
 }
 
 // A well-formed file ends with a delimiter, after which nothing is left. What is left otherwise is a

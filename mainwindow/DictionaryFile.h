@@ -10,10 +10,15 @@
 struct DictionaryFile {
     StringArray Words;
     String Delimiter;
+    /// The bytes start with a UTF-16 or UTF-32 byte-order mark: a text of another kind, whose words
+    /// are only fragments, and which a save would destroy.
+    bool Foreign = false;
 
     /// The words of the file's bytes, sorted alphabetically. A last word without its delimiter is
     /// kept, so that a save writes it back.
     static DictionaryFile Parse(String&& bytes);
+    /// True for bytes that start with a UTF-16 or UTF-32 byte-order mark.
+    static bool IsForeign(std::string_view bytes);
     using WordView = std::function<void(std::string_view)>;
     /// The words of the file's bytes as Parse finds them, in file order, as views into the bytes.
     static void ForEachWord(std::string_view bytes, const WordView& visit);

@@ -1,5 +1,6 @@
 #include "winMain.h"
 
+#include "AtomicFile.h"
 #include "BinaryStream.h"
 #include "DictionaryFile.h"
 #include "DictionarySnapshot.h"
@@ -39,15 +40,17 @@ void WriteWords(BinaryStream& stream, const Ref<Listbox>& list, const String& de
     });
 }
 
-// Gives the file's delimiter. The parsed words are freed on return, before the caller takes its
-// snapshot of the list, so that the snapshot adds nothing to the peak memory of a load.
-String ListWords(BinaryStream& stream, const Ref<Listbox>& list) {
+// The file's words go into the list; what is handed back holds no words, only what the file tells
+// of itself. The parsed words are freed on return, before the caller takes its snapshot of the list,
+// so that the snapshot adds nothing to the peak memory of a load.
+DictionaryFile ListWords(BinaryStream& stream, const Ref<Listbox>& list) {
     DictionaryFile dictionary =
         DictionaryFile::Parse(DefineEncoding(stream.Read(stream.Length()), Encodings::UTF8));
     // Moved, not copied: a copy would hold the file's words twice, at twice the time.
     for (String& word : dictionary.Words.Items())
         list->AddRow(std::move(word));
-    return dictionary.Delimiter;
+    dictionary.Words = StringArray();
+    return dictionary;
 }
 
 Ref<DictionarySnapshot> SnapshotOf(const std::optional<FileStamp>& stamp, const Ref<Listbox>& list) {
@@ -56,7 +59,8 @@ Ref<DictionarySnapshot> SnapshotOf(const std::optional<FileStamp>& stamp, const 
 
 // Another program (the spelling service itself, most often) may have added or removed words in the
 // file since it was loaded; writing the list as it is would lose them. False when the file changed
-// but cannot be opened: its words are unknown, so it must not be written over.
+// but cannot be opened, or is no dictionary any more: its words are unknown, so it must not be
+// written over.
 bool TakeOutsideChanges(const Ref<FolderItem>& file, DictionarySnapshot& snapshot, const Ref<Listbox>& list) {
     std::optional<FileStamp> now = FileStamp::Of(file->Path());
     // A file that is gone holds no words to keep.
@@ -65,9 +69,10 @@ bool TakeOutsideChanges(const Ref<FolderItem>& file, DictionarySnapshot& snapsho
     Ref<BinaryStream> stream = file->OpenAsBinaryFile(false);
     if (!stream)
         return false;
-    // FIXME: a file that another program rewrote in a form that is no dictionary (a byte-order mark
-    // of UTF-16 or UTF-32) is read like one here.
     String bytes = stream->Read(stream->Length());
+    // Rewritten as a text of another kind, the file has no words to take, and none to lose either.
+    if (DictionaryFile::IsForeign(bytes))
+        return false;
     DictionarySnapshot::Changes changes = snapshot.ChangesTo(now, bytes, list->ListCount(), RowsOf(list));
     for (int64_t row : changes.RowsToRemove)
         list->RemoveRow(row);
@@ -95,7 +100,8 @@ void winMain::PopulateDictionariesListbox() {
         int64_t count = spelling->Count();
         for (int64_t i = 1; i <= count; ++i) {
             Ref<FolderItem> entry = spelling->Item(i);
-            if (!entry || !entry->Exists() || entry->Name() == ".DS_Store")
+            if (!entry || !entry->Exists() || entry->Name() == ".DS_Store" ||
+                AtomicFile::IsTemporaryName(entry->Name()))
                 continue;
             list->AddRow(entry->Name());
         }
@@ -122,9 +128,10 @@ void winMain::PopulateCustomDictionary() {
             MsgBox("Unable to open dictionary.");
             return;
         }
-        m_Delim = ListWords(*stream, list);
+        DictionaryFile loaded = ListWords(*stream, list);
+        m_Delim = loaded.Delimiter;
         m_Snapshot = SnapshotOf(stamp, list);
-        m_LoadComplete = true;
+        m_LoadComplete = !loaded.Foreign;
     });
 }
 

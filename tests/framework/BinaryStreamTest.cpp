@@ -110,6 +110,19 @@ TEST_F(BinaryStreamTest, UncommittedStreamLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(Entries(), std::vector<String>{"custom"});
 }
 
+TEST_F(BinaryStreamTest, ASaveRemovesWhatAKilledSaveLeftButNotASaveStillWriting) {
+    Ref<BinaryStream> writing = BinaryStream::Create(Dictionary(), true);
+    writing->Write("still writing\0"s);
+    TempHome::WriteFile(Spelling() / ".custom.wordloom-save-Ab12Cd", "half a dicti");
+    TempHome::WriteFile(Spelling() / ".other.wordloom-save-Ab12Cd", "another file's");
+
+    Save(Dictionary(), "saved\0"s);
+    writing->Commit();
+
+    EXPECT_EQ(TempHome::ReadFile(Dictionary()->Path()), "still writing\0"s);
+    EXPECT_EQ(Entries(), (std::vector<String>{".other.wordloom-save-Ab12Cd", "custom"}));
+}
+
 TEST_F(BinaryStreamTest, FailedWriteLeavesTheOldFileWhole) {
     {
         SmallFiles limit(4096);
