@@ -5,6 +5,8 @@
 #include <QKeySequence>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 PushButton::PushButton() = default;
 
@@ -62,6 +64,16 @@ void PushButton::_UpdateView() {
     button->setDefault(m_ButtonDesign.Default);
     if (auto* escape = button->findChild<QShortcut*>())
         escape->setEnabled(m_ButtonDesign.Cancel);
+}
+
+void PushButton::_FitText() {
+    // The button keeps its size, so a caption too large for it at the desktop's font gets a smaller one.
+    QPushButton* button = _Button();
+    QStyleOptionButton option;
+    option.initFrom(button);
+    QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    _FitFont(QString::fromStdString(m_ButtonDesign.Caption), room.size(),
+             Qt::AlignCenter | Qt::TextShowMnemonic);
 }
 
 void PushButton::RaiseAction() {

@@ -37,6 +37,7 @@ public:
 protected:
     QWidget* _CreateView(QWidget* parent) override;
     void _UpdateView() override;
+    void _FitText() override;
 
 private:
     void RaiseAction();

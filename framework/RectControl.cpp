@@ -1,9 +1,12 @@
 #include "RectControl.h"
 
+#include "TextFit.h"
 #include "Window.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QSize>
+#include <QString>
 #include <QWidget>
 
 RectControl::RectControl() = default;
@@ -86,12 +89,12 @@ void RectControl::_FollowWindowResize(int32_t oldWidth, int32_t oldHeight, int32
 void RectControl::_UpdateView() {
     if (!m_View)
         return;
+    m_View->setFont(_DesignFont());
     PlaceView();
     m_View->setEnabled(m_Design.Enabled);
     m_View->setVisible(m_Design.Visible);
     m_View->setToolTip(QString::fromStdString(m_Design.HelpTag));
     m_View->setFocusPolicy(m_Design.TabStop ? Qt::StrongFocus : Qt::NoFocus);
-    m_View->setFont(_DesignFont());
 }
 
 QFont RectControl::_DesignFont() const {
@@ -113,4 +116,10 @@ void RectControl::PlaceView() {
         return;
     m_View->setGeometry(m_Design.Left, m_Design.Top, std::max(0, m_Design.Width),
                         std::max(0, m_Design.Height));
+    _FitText();
+}
+
+void RectControl::_FitFont(const QString& text, const QSize& room, int flags) {
+    if (m_View)
+        m_View->setFont(FontToFit(_DesignFont(), text, room, flags));
 }

@@ -4,6 +4,8 @@
 
 class QWidget;
 class QFont;
+class QSize;
+class QString;
 class Window;
 
 /// The design record that every control shares; each control class may extend it.
@@ -22,7 +24,7 @@ struct ControlDesign {
 
 /// A control placed on a window. The control keeps its state; its widget only shows it.
 class RectControl : public std::enable_shared_from_this<RectControl> {
-  public:
+public:
     RectControl();
     virtual ~RectControl();
     RectControl(const RectControl&) = delete;
@@ -58,15 +60,21 @@ class RectControl : public std::enable_shared_from_this<RectControl> {
     void _FollowWindowResize(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int32_t newHeight);
     QWidget* _View() const { return m_View; }
 
-  protected:
+protected:
     /// Makes the widget that shows the control, parented to the window's content area.
     virtual QWidget* _CreateView(QWidget* parent) = 0;
     /// Pushes the shared design state to the widget; subclasses extend it for their own state.
     virtual void _UpdateView();
     QFont _DesignFont() const;
+    /// Called whenever the control was placed or its text changed; a control whose text must show
+    /// whole fits it with _FitFont. The default keeps the design font, for controls whose text scrolls.
+    virtual void _FitText() {}
+    /// Gives the widget the design font, made smaller where the text laid out with `flags` would not
+    /// fit `room` otherwise.
+    void _FitFont(const QString& text, const QSize& room, int flags);
     Window* m_Window = nullptr;
 
-  private:
+private:
     void PlaceView();
 
     String m_Name;

@@ -1,6 +1,7 @@
 #include "StaticText.h"
 
 #include <QLabel>
+#include <QSize>
 #include <QString>
 
 namespace {
@@ -51,4 +52,14 @@ void StaticText::_UpdateView() {
     label->setAlignment(HorizontalAlignment(m_TextDesign.TextAlign) | Qt::AlignTop);
     label->setWordWrap(m_TextDesign.Multiline);
     label->setFocusPolicy(Qt::NoFocus);
+}
+
+void StaticText::_FitText() {
+    // A label has a fixed box; at a larger desktop font its text would be cut off at the box's edge.
+    _FitFont(QString::fromStdString(_ShownText()), QSize(Width(), Height()), LayoutFlags());
+}
+
+int StaticText::LayoutFlags() const {
+    int flags = HorizontalAlignment(m_TextDesign.TextAlign) | Qt::AlignTop;
+    return m_TextDesign.Multiline ? flags | Qt::TextWordWrap : flags;
 }

@@ -25,7 +25,10 @@ public:
 protected:
     QWidget* _CreateView(QWidget* parent) override;
     void _UpdateView() override;
+    void _FitText() override;
 
 private:
+    int LayoutFlags() const;
+
     StaticTextDesign m_TextDesign;
 };

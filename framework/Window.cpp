@@ -6,12 +6,14 @@
 #include "MenuItem.h"
 #include "RectControl.h"
 #include "Runtime.h"
+#include "ScreenPlacement.h"
 #include "StandardEditing.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QMargins>
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
@@ -79,15 +81,19 @@ void AutoEnable(const Window& window, const Ref<MenuItem>& parent) {
     }
 }
 
-// A window remembered on a screen that is gone would open where nobody can reach it.
-bool OnSomeScreen(const QRect& frame) {
-    constexpr int kEnoughToGrab = 32;
-    for (QScreen* screen : QGuiApplication::screens()) {
-        QRect shared = screen->availableGeometry().intersected(frame);
-        if (shared.width() >= kEnoughToGrab && shared.height() >= kEnoughToGrab)
-            return true;
-    }
-    return false;
+std::vector<QRect> AvailableAreas() {
+    std::vector<QRect> areas;
+    for (QScreen* screen : QGuiApplication::screens())
+        areas.push_back(screen->availableGeometry());
+    return areas;
+}
+
+// The desktop's frame around the window, title bar included; none until the platform tells.
+QMargins FrameMargins(const QWidget* window) {
+    QRect frame = window->frameGeometry();
+    QRect inner = window->geometry();
+    return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                    frame.bottom() - inner.bottom());
 }
 
 void QuitFromMenu() {
@@ -308,8 +314,14 @@ void Window::_ContentResized(int32_t width, int32_t height) {
 void Window::_NativeMoved() {
     if (!m_Shown)
         return;
-    m_Left = m_Native->window->geometry().x();
-    m_Top = m_Native->window->geometry().y();
+    QMainWindow* native = m_Native->window;
+    m_Left = native->geometry().x();
+    m_Top = native->geometry().y();
+    // Most desktops give the frame only once the window shows; the title bar must be on the screen too.
+    if (m_FrameFitted || FrameMargins(native).isNull())
+        return;
+    m_FrameFitted = true;
+    PutOnScreen(native->geometry(), true);
 }
 
 void Window::_FitNativeToContent() {
@@ -343,39 +355,54 @@ void Window::ApplySizeLimits() {
         content->setFixedSize(m_Width, m_Height);
         return;
     }
-    content->setMinimumSize(m_Design.MinWidth, m_Design.MinHeight);
+    content->setMinimumSize(std::min(m_Design.MinWidth, m_Width), std::min(m_Design.MinHeight, m_Height));
     content->setMaximumSize(std::min(m_Design.MaxWidth, kLargestSize),
                             std::min(m_Design.MaxHeight, kLargestSize));
 }
 
-void Window::FitOnScreen(const QSize& screen) {
-    // A size remembered from a larger screen, or out of all reason, would hide the window's edges.
-    // The allowance leaves room for the desktop's frame and title bar.
-    constexpr int32_t kFrameAllowance = 48;
-    int32_t chrome = m_Native->window->height() - m_Height + kFrameAllowance;
-    if (m_Width + kFrameAllowance > screen.width())
-        Width(screen.width() - kFrameAllowance);
-    if (m_Height + chrome > screen.height())
-        Height(screen.height() - chrome);
-}
-
 void Window::ShowFirstTime() {
     QMainWindow* native = m_Native->window;
-    FitOnScreen(native->screen()->availableGeometry().size());
-    if (m_PositionSet && OnSomeScreen(QRect(QPoint(m_Left, m_Top), native->size()))) {
-        native->setGeometry(QRect(QPoint(m_Left, m_Top), native->size()));
-    } else if (m_Design.Placement == 1) {
-        Ref<Window> front = WindowList::Frontmost(this);
-        QRect area =
-            front && front->m_Shown ? front->_Native()->geometry() : native->screen()->availableGeometry();
-        QRect frame(QPoint(0, 0), native->size());
-        frame.moveCenter(area.center());
-        native->move(frame.topLeft());
-    }
+    bool placed = m_PositionSet || m_Design.Placement == 1;
+    PutOnScreen(GeometryToShow(), placed);
     m_Shown = true;
     native->show();
     if (m_Design.FullScreen)
         native->showFullScreen();
+}
+
+QRect Window::GeometryToShow() const {
+    QMainWindow* native = m_Native->window;
+    QRect geometry(QPoint(m_Left, m_Top), native->size());
+    if (m_PositionSet)
+        return geometry;
+    QRect screen = native->screen()->availableGeometry();
+    if (m_Design.Placement != 1)
+        return geometry.translated(screen.topLeft() - geometry.topLeft());
+    Ref<Window> front = WindowList::Frontmost(this);
+    geometry.moveCenter(front && front->m_Shown ? front->_Native()->geometry().center() : screen.center());
+    return geometry;
+}
+
+void Window::PutOnScreen(const QRect& geometry, bool move) {
+    // A position remembered from a screen that is gone, or a size from a larger one, would leave
+    // the title bar, the menus or an edge where nobody can reach them.
+    QMainWindow* native = m_Native->window;
+    QMargins frame = FrameMargins(native);
+    QRect placed = PlaceOnScreens(geometry + frame, AvailableAreas()) - frame;
+    int32_t chrome = native->height() - m_Height;
+    ShrinkContent(placed.width(), placed.height() - chrome);
+    if (move)
+        native->setGeometry(QRect(placed.topLeft(), native->size()));
+}
+
+void Window::ShrinkContent(int32_t width, int32_t height) {
+    // Below the minimum size only where the screen itself is smaller.
+    width = std::max(1, std::min(width, m_Width));
+    height = std::max(1, std::min(height, m_Height));
+    if (width == m_Width && height == m_Height)
+        return;
+    _ContentResized(width, height);
+    _FitNativeToContent();
 }
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 class QMainWindow;
-class QSize;
+class QRect;
 class QWidget;
 class MenuItem;
 class RectControl;
@@ -110,8 +110,13 @@ public:
 private:
     void ApplyFlags();
     void ApplySizeLimits();
-    void FitOnScreen(const QSize& screen);
     void ShowFirstTime();
+    /// Where the window shows first: where it was put, centred on the window in front, or on the screen.
+    QRect GeometryToShow() const;
+    /// Puts the window, frame included, wholly on a screen; `geometry` is where it would go, and the
+    /// window is moved only when `move` says so.
+    void PutOnScreen(const QRect& geometry, bool move);
+    void ShrinkContent(int32_t width, int32_t height);
 
     struct Native;
     std::unique_ptr<Native> m_Native;
@@ -121,6 +126,7 @@ private:
     bool m_Open = false;
     bool m_Closing = false;
     bool m_Shown = false;
+    bool m_FrameFitted = false;
     Ref<MenuItem> m_MenuBar;
     std::unique_ptr<MenuBarView> m_MenuBarView;
     std::map<String, std::function<bool()>> m_MenuHandlers;

@@ -6,8 +6,11 @@
 #include "Picture.h"
 #include "StaticText.h"
 #include "mainwindow/StartedApp.h"
+#include "support/DesktopFontSizes.h"
 
+#include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QWidget>
@@ -79,6 +82,22 @@ TEST_F(AboutBoxTest, TheControlsStandCentredOneUnderAnother) {
     }
     EXPECT_EQ(box->lblApp()->Text(), "Wordloom");
     EXPECT_TRUE(box->lblApp()->Design().Bold);
+}
+
+TEST_F(AboutBoxTest, EveryLabelShowsItsTextWholeAtTheUsualDesktopFontSizes) {
+    AtUsualDesktopFontSizes([&] {
+        Ref<class winAbout> box = OpenAbout(*window);
+        ASSERT_TRUE(box);
+        for (const Ref<StaticText>& label : {box->lblApp(), box->lblVersion(), box->lblCopyright()}) {
+            SCOPED_TRACE(label->Name());
+            auto* shown = static_cast<QLabel*>(label->_View());
+            QRect room(0, 0, label->Width(), label->Height());
+            int layout = int(shown->alignment()) | (shown->wordWrap() ? Qt::TextWordWrap : 0);
+            QRect text = QFontMetrics(shown->font()).boundingRect(room, layout, shown->text());
+            EXPECT_TRUE(room.contains(text)) << text.width() << " x " << text.height();
+        }
+        box->Close();
+    });
 }
 
 TEST_F(AboutBoxTest, TheVersionLineComesFromTheApplicationsVersionNumbers) {

@@ -5,12 +5,16 @@
 #include "MenuItem.h"
 #include "PushButton.h"
 #include "TextArea.h"
+#include "support/DesktopFontSizes.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 namespace {
@@ -122,6 +126,22 @@ TEST_F(MessageLog, EditCopyLeavesTheCommandToTheFocusedControl) {
     editCopy->Name = "EditCopy";
     log->_HandleMenuCommand(editCopy);
     EXPECT_EQ(Clipboard().Text(), "before");
+}
+
+TEST_F(MessageLog, TheButtonsShowTheirCaptionsWholeAtTheUsualDesktopFontSizes) {
+    AtUsualDesktopFontSizes([&] {
+        Ref<class winDebug> log = winDebug();
+        for (const Ref<PushButton>& button : {log->btnCopy(), log->btnClose()}) {
+            SCOPED_TRACE(button->Caption());
+            QPushButton* shown = button->_Button();
+            QStyleOptionButton option;
+            option.initFrom(shown);
+            QRect room = shown->style()->subElementRect(QStyle::SE_PushButtonContents, &option, shown);
+            QRect text = QFontMetrics(shown->font()).boundingRect(room, Qt::AlignCenter, shown->text());
+            EXPECT_TRUE(room.contains(text)) << text.width() << " x " << text.height();
+        }
+        log->Close();
+    });
 }
 
 TEST_F(MessageLog, LocksKeepTheButtonsInTheCornerAndGrowTheLog) {

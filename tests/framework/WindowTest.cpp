@@ -1,6 +1,7 @@
 #include "Window.h"
 #include "Listbox.h"
 #include "MenuItem.h"
+#include "ScreenPlacement.h"
 
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -136,6 +137,29 @@ public:
 };
 
 } // namespace
+
+TEST(WindowPlacementTest, AWindowNotWhollyOnOneScreenGoesTheLeastWayOntoTheOneHoldingMostOfIt) {
+    const QRect screen(0, 0, 1280, 1024), right(1280, 0, 1920, 1080);
+    struct Case {
+        const char* name;
+        QRect frame;
+        std::vector<QRect> screens;
+        QRect placed;
+    };
+    const Case cases[] = {
+        {"past the top left", {-400, -300, 470, 384}, {screen}, {0, 0, 470, 384}},
+        {"past the bottom right", {1200, 950, 470, 384}, {screen}, {810, 640, 470, 384}},
+        {"mostly on the right screen", {1100, 100, 500, 400}, {screen, right}, {1280, 100, 500, 400}},
+        {"mostly on the left screen", {1000, 100, 500, 400}, {screen, right}, {780, 100, 500, 400}},
+        {"taller than the screen", {100, -50, 500, 1200}, {screen, right}, {100, 0, 500, 1024}},
+        {"off every screen", {-5000, 200, 300, 200}, {right, screen}, {0, 200, 300, 200}},
+        {"wholly on one", {1300, 10, 500, 400}, {screen, right}, {1300, 10, 500, 400}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(PlaceOnScreens(c.frame, c.screens), c.placed);
+    }
+}
 
 TEST(WindowPlacementTest, AWindowRememberedOffEveryScreenOpensOnOne) {
     Ref<FarAwayWindow> window = ImplicitInstance<FarAwayWindow>("FarAwayWindow.FarAwayWindow");

@@ -1,7 +1,10 @@
 #include "MainWindowFixture.h"
 
-#include "support/ProcessLimits.h"
 #include "mainwindow/WindowPrefs.h"
+#include "support/ProcessLimits.h"
+
+#include <QMainWindow>
+#include <QScreen>
 
 namespace fs = std::filesystem;
 
@@ -55,6 +58,26 @@ TEST_F(PreferencesTest, GeometryComesBackFromTheFileAndGoesBackToIt) {
         EXPECT_EQ(TempHome::ReadFile(PrefsFile()), Lines(c.geometry));
     }
     EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(PreferencesTest, AWindowRememberedPartlyOffTheScreenOpensWhollyOnItAndTheCloseWritesWhereItWas) {
+    QRect screen = window->_Native()->screen()->availableGeometry();
+    const Geometry remembered[] = {
+        {screen.left() - 400, screen.top() - 300, 470, 300},
+        {screen.right() + 1 - 80, screen.bottom() + 1 - 74, 470, 300},
+    };
+    for (const Geometry& g : remembered) {
+        SCOPED_TRACE(testing::Message() << g);
+        window->Close();
+        TempHome::WriteFile(PrefsFile(), Lines(g));
+        window = New<class winMain>();
+        window->_Construct();
+        QRect frame = window->_Native()->frameGeometry();
+        EXPECT_TRUE(screen.contains(frame)) << frame.x() << ", " << frame.y();
+        Geometry shown = WindowGeometry();
+        window->Close();
+        EXPECT_EQ(TempHome::ReadFile(PrefsFile()), Lines(shown));
+    }
 }
 
 TEST_F(PreferencesTest, WithoutAFileTheWindowKeepsItsDesignAndTheCloseWritesOne) {
