@@ -1,6 +1,7 @@
 #include "DictionaryFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -9,17 +10,60 @@ char DelimiterOf(std::string_view bytes) {
     return bytes.find('\0') == std::string_view::npos ? '\n' : '\0';
 }
 
+// memchr and memrchr go through a huge word many times faster than a loop over its bytes.
+size_t CountOf(std::string_view bytes, char delimiter) {
+    size_t count = 0;
+    for (const char *at = bytes.data(), *end = at + bytes.size();
+         (at = static_cast<const char*>(memchr(at, delimiter, static_cast<size_t>(end - at)))); ++at)
+        ++count;
+    return count;
+}
+
+size_t LastBefore(std::string_view bytes, size_t end, char delimiter) {
+    const void* found = memrchr(bytes.data(), delimiter, end);
+    return found ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data())
+                 : std::string_view::npos;
+}
+
+// The word that holds the middle byte is the only one that can be as long as all the others together;
+// empty when it is not.
+std::string_view WordHoldingMostOf(std::string_view bytes, char delimiter) {
+    const size_t middle = bytes.size() / 2;
+    const size_t before = LastBefore(bytes, middle, delimiter);
+    const size_t start = before == std::string_view::npos ? 0 : before + 1;
+    const size_t end = std::min(bytes.find(delimiter, start), bytes.size());
+    if (end <= start || (end - start) * 2 < bytes.size())
+        return {};
+    return bytes.substr(start, end - start);
+}
+
 } // namespace
 
 DictionaryFile DictionaryFile::Parse(String&& bytes) {
     DictionaryFile file;
     file.Foreign = IsForeign(bytes);
-    file.Delimiter = String(1, DelimiterOf(bytes));
+    const char delimiter = DelimiterOf(bytes);
+    file.Delimiter = String(1, delimiter);
     std::vector<String>& words = file.Words.Items();
-    words.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), file.Delimiter[0])) + 1);
-    ForEachWord(bytes, [&](std::string_view word) { words.emplace_back(word); });
-    // Freed before the sort, which takes as much memory again as the words.
-    String().swap(bytes);
+    words.reserve(CountOf(bytes, delimiter) + 1);
+    const std::string_view longest = WordHoldingMostOf(bytes, delimiter);
+    size_t longestAt = 0;
+    ForEachWord(bytes, [&](std::string_view word) {
+        const bool isLongest = !longest.empty() && word.data() == longest.data();
+        if (isLongest)
+            longestAt = words.size();
+        words.emplace_back(isLongest ? std::string_view() : word);
+    });
+    // A word that is most of the file keeps the file's own buffer, so that a file of one huge word is
+    // not held twice; otherwise the bytes are freed before the sort, which takes as much memory again.
+    if (longest.empty()) {
+        String().swap(bytes);
+    } else {
+        const size_t start = static_cast<size_t>(longest.data() - bytes.data());
+        bytes.erase(start + longest.size());
+        bytes.erase(0, start);
+        words[longestAt] = std::move(bytes);
+    }
     file.Words.Sort();
     return file;
 }

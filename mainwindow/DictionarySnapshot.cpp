@@ -101,11 +101,8 @@ DictionarySnapshot::DictionarySnapshot(std::optional<FileStamp> stamp, int64_t c
     Stamp(stamp);
 }
 
-void DictionarySnapshot::AddEntries(std::string_view entries, char delimiter) {
-    for (size_t end = entries.find(delimiter); end != std::string_view::npos; end = entries.find(delimiter)) {
-        m_Hashes.push_back(Hash(entries.substr(0, end)));
-        entries.remove_prefix(end + 1);
-    }
+void DictionarySnapshot::Add(std::string_view word) {
+    m_Hashes.push_back(Hash(word));
 }
 
 DictionarySnapshot::Changes DictionarySnapshot::ChangesTo(std::optional<FileStamp> stamp,

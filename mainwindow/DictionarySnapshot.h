@@ -31,9 +31,8 @@ public:
     /// Of `count` words that `word` gives by index; `stamp` is nullopt for a file that is not there.
     DictionarySnapshot(std::optional<FileStamp> stamp, int64_t count, const DictionaryFile::WordAt& word);
 
-    /// The words of whole entries of the file, each ended by the delimiter, for a snapshot taken while
-    /// the file is written.
-    void AddEntries(std::string_view entries, char delimiter);
+    /// One more word of the file, for a snapshot taken while the file is written.
+    void Add(std::string_view word);
     /// The stamp of the file, once it holds the words added; nullopt for a file that is not there.
     void Stamp(std::optional<FileStamp> stamp) { m_Stamp = stamp; }
 

@@ -30,12 +30,16 @@ DictionaryFile::WordAt RowsOf(const Ref<Listbox>& list) {
 }
 
 // The file's bytes go straight from the rows to the stream: a copy of a million words, or of the
-// whole file, would cost as much memory again as the list itself. The snapshot is taken of the bytes
+// whole file, would cost as much memory again as the list itself. The snapshot is taken of the words
 // on their way, as a second pass over a million rows would cost as much time as the writing.
 void WriteWords(BinaryStream& stream, const Ref<Listbox>& list, const String& delimiter,
                 DictionarySnapshot& written) {
-    DictionaryFile::Serialize(list->ListCount(), RowsOf(list), delimiter, [&](String&& piece) {
-        written.AddEntries(piece, delimiter[0]);
+    auto word = [&](int64_t row) -> const String& {
+        const String& text = list->Cell(row, 0);
+        written.Add(text);
+        return text;
+    };
+    DictionaryFile::Serialize(list->ListCount(), word, delimiter, [&](String&& piece) {
         stream.Write(ConvertEncoding(std::move(piece), Encodings::UTF8));
     });
 }

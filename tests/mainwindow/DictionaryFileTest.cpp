@@ -18,6 +18,8 @@ TEST(DictionaryFileTest, FallsBackToLineFeedsExactlyWhenTheTextHoldsNoNul) {
         {"a\nb\0"s, {"a\nb"}, "\0"s},
         {"a\0b\n"s, {"a", "b\n"}, "\0"s},
         {"a\0\n"s, {"\n", "a"}, "\0"s},
+        {"b\0a long word\0c\0"s, {"a long word", "b", "c"}, "\0"s},
+        {"b\na long word"s, {"a long word", "b"}, "\n"s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
