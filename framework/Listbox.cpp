@@ -36,7 +36,9 @@ public:
 
     void CommitAndClose() {
         QLineEdit* editor = Editor();
-        if (!editor)
+        // An editor that the view closed, on Return for instance, lingers hidden until it is deleted;
+        // the view no longer knows it, and its text is in the row already.
+        if (!editor || editor->isHidden())
             return;
         emit commitData(editor);
         emit closeEditor(editor, QAbstractItemDelegate::NoHint);
