@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 # How long each fuzz target runs in `make test`.
 FUZZ_SECONDS ?= 20
 JOBS ?= $(shell nproc)
-PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev xvfb xauth valgrind
+PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libxxhash-dev xvfb xauth valgrind
 # libFuzzer comes with clang.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 

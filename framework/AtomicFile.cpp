@@ -109,6 +109,19 @@ mode_t CurrentUmask() {
     return mask;
 }
 
+// The stamp of the file in place, when nobody wrote it since it was written here: a stamp taken
+// after the rename could hold another program's write, of which the written words know nothing. The
+// rename changes the file's change time, so that part is taken after it.
+std::optional<FileStamp> Unmoved(const std::optional<FileStamp>& written,
+                                 const std::optional<FileStamp>& now) {
+    if (!written || !now)
+        return std::nullopt;
+    if (written->Device != now->Device || written->Inode != now->Inode || written->Size != now->Size ||
+        written->ModifiedNs != now->ModifiedNs)
+        return std::nullopt;
+    return now;
+}
+
 } // namespace
 
 AtomicFile::AtomicFile(const fs::path& target, bool overwrite)
@@ -183,19 +196,30 @@ void AtomicFile::Write(const char* bytes, size_t size) {
     m_Size += static_cast<int64_t>(size);
 }
 
-void AtomicFile::Commit() {
+bool AtomicFile::Commit(const MayReplace& mayReplace, const Placed& placed) {
     if (m_Fd < 0)
         FileOpening::Raise(m_Target, "cannot commit", EBADF);
     Flush();
-    if (fsync(m_Fd) != 0)
+    // Only the data: the mode is set after, and the times are no part of what a reader finds.
+    if (fdatasync(m_Fd) != 0)
         Fail("cannot flush it to disk", errno);
     SetMode();
+    const std::optional<FileStamp> written = FileStamp::OfOpen(m_Fd);
+    if (mayReplace && !mayReplace()) {
+        Discard();
+        return false;
+    }
+    const int64_t takenAtNs = FileStamp::ClockNs();
     // Still open, so that its lock keeps it from being taken for a leftover until it has its place;
-    // the fsync has reported whatever the close could.
+    // the sync has reported whatever the close could.
     Replace();
+    const std::optional<FileStamp> placedStamp = Unmoved(written, FileStamp::OfOpen(m_Fd));
     close(m_Fd);
     m_Fd = -1;
+    if (placed)
+        placed(placedStamp, takenAtNs);
     SyncFolder();
+    return true;
 }
 
 void AtomicFile::Flush() {

@@ -106,3 +106,9 @@ void BinaryStream::Commit() {
     if (fsync(d->fd) != 0)
         FileOpening::Raise(d->path, "cannot flush it to disk", errno);
 }
+
+bool BinaryStream::Commit(const AtomicFile::MayReplace& mayReplace, const AtomicFile::Placed& placed) {
+    if (!d->created)
+        FileOpening::Raise(d->path, "cannot replace a file opened in place", EBADF);
+    return d->created->Commit(mayReplace, placed);
+}

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "AtomicFile.h"
 #include "Ref.h"
 
 class FolderItem;
-class AtomicFile;
 
 /// A stream of bytes over a file. A stream made by Create writes a temporary file beside its target,
 /// and only Commit puts it in place: releasing it uncommitted leaves the old file untouched.
@@ -25,6 +25,9 @@ public:
     /// Flushes the written bytes to disk and renames them over the target (through a symbolic link,
     /// its target), keeping the target's permissions. Raises IOException when any step fails.
     void Commit();
+    /// For a stream made by Create: as AtomicFile::Commit with its two questions; false when
+    /// `mayReplace` said no and the target was left as it was.
+    bool Commit(const AtomicFile::MayReplace& mayReplace, const AtomicFile::Placed& placed);
 
     struct Private;
     explicit BinaryStream(std::unique_ptr<Private> p);

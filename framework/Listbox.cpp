@@ -192,6 +192,14 @@ void Listbox::Cell(int64_t row, int32_t column, const String& text) {
     m_Model->SetText(row, text);
 }
 
+bool Listbox::RowEdited(int64_t row) const {
+    return m_Model->Edited(row);
+}
+
+void Listbox::RowEdited(int64_t row, bool edited) {
+    m_Model->SetEdited(row, edited);
+}
+
 int32_t Listbox::ColumnType(int32_t column) const {
     CheckColumn(column);
     return m_ColumnType;

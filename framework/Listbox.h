@@ -52,6 +52,10 @@ public:
     const String& Cell(int64_t row, int32_t column) const;
     void Cell(int64_t row, int32_t column, const String& text);
     const String& List(int64_t row) const { return Cell(row, 0); }
+    /// Whether the user typed the row's text in its cell editor, or the setter said so, since the
+    /// setter last cleared it.
+    bool RowEdited(int64_t row) const;
+    void RowEdited(int64_t row, bool edited);
 
     int32_t ColumnType(int32_t column) const;
     /// TypeEditable lets the user edit the column's cells in place.

@@ -98,6 +98,16 @@ void ListboxModel::SetText(int64_t row, const String& text) {
     }
 }
 
+bool ListboxModel::Edited(int64_t row) {
+    Check(row);
+    return m_Rows[At(row)].edited;
+}
+
+void ListboxModel::SetEdited(int64_t row, bool edited) {
+    Check(row);
+    m_Rows[At(row)].edited = edited;
+}
+
 bool ListboxModel::Selected(int64_t row) {
     Check(row);
     return m_Rows[At(row)].selected;
@@ -218,6 +228,7 @@ bool ListboxModel::setData(const QModelIndex& index, const QVariant& value, int 
     if (edited == QString::fromUtf8(row.text.data(), static_cast<qsizetype>(row.text.size())))
         return true;
     row.text = edited.toStdString();
+    row.edited = true;
     emit dataChanged(index, index);
     return true;
 }

@@ -36,6 +36,10 @@ public:
     bool Clear();
     const String& Text(int64_t row);
     void SetText(int64_t row, const String& text);
+    /// Whether the user changed the row's text in its editor, or SetEdited said so, since the mark
+    /// was last cleared.
+    bool Edited(int64_t row);
+    void SetEdited(int64_t row, bool edited);
 
     bool Selected(int64_t row);
     /// Only the model's record; the view is the caller's.
@@ -76,6 +80,7 @@ private:
         String text;
         bool selected = false;
         bool removed = false;
+        bool edited = false;
     };
 
     /// The physical index of a row, settling first where marked rows lie at or before it.

@@ -1,62 +1,44 @@
 #include "DictionarySnapshot.h"
 
 #include <algorithm>
-#include <cstring>
+#include <random>
+#include <xxhash.h>
 
 namespace {
 
-constexpr uint64_t kOdd0 = 0xa0761d6478bd642full, kOdd1 = 0xe7037ed1a0b428dbull;
-
-uint64_t Mix(uint64_t a, uint64_t b) {
-    unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
-    return static_cast<uint64_t>(product) ^ static_cast<uint64_t>(product >> 64);
+// Drawn anew each run, so that nobody can make up two words of one hash: the snapshot lives only in
+// memory, and nothing needs the same hash twice across runs.
+uint64_t Seed() {
+    static const uint64_t seed = [] {
+        std::random_device device;
+        return static_cast<uint64_t>(device()) << 32 | device();
+    }();
+    return seed;
 }
 
-uint64_t Read8(const char* p) {
-    uint64_t v;
-    std::memcpy(&v, p, 8);
-    return v;
-}
-
-uint64_t Read4(const char* p) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-
-// Every save hashes each word it writes, so the hash is one that takes a word of a dictionary (most
-// are under 16 bytes) in a few multiplications. Two different words of one hash would count as one
-// word; at 64 bits that is about one chance in ten million for a dictionary of a million words.
+// Two different words of one hash count as one word; at 64 bits that is about one chance in ten
+// million for a dictionary of a million words.
 uint64_t Hash(std::string_view word) {
-    const char* p = word.data();
-    const size_t n = word.size();
-    uint64_t seed = kOdd0, a = 0, b = 0;
-    if (n > 16) {
-        size_t left = n;
-        for (; left > 16; left -= 16, p += 16)
-            seed = Mix(Read8(p) ^ kOdd1, Read8(p + 8) ^ seed);
-        a = Read8(p + left - 16);
-        b = Read8(p + left - 8);
-    } else if (n >= 4) {
-        const size_t middle = (n >> 3) << 2;
-        a = Read4(p) << 32 | Read4(p + middle);
-        b = Read4(p + n - 4) << 32 | Read4(p + n - 4 - middle);
-    } else if (n > 0) {
-        a = static_cast<uint64_t>(static_cast<unsigned char>(p[0])) << 16 |
-            static_cast<uint64_t>(static_cast<unsigned char>(p[n >> 1])) << 8 |
-            static_cast<unsigned char>(p[n - 1]);
-    }
-    return Mix(kOdd1 ^ n, Mix(a ^ kOdd1, b ^ seed));
+    return XXH3_64bits_withSeed(word.data(), word.size(), Seed());
 }
 
 // A word whose count differs between the snapshot and the file.
 struct Delta {
     uint64_t hash = 0;
-    int64_t base = 0, disk = 0, list = 0;
+    int64_t base = 0, disk = 0, list = 0, own = 0;
     int64_t toRemove = 0, toAdd = 0;
 
     bool operator<(uint64_t other) const { return hash < other; }
 };
+
+int64_t Merged(const Delta& delta) {
+    const int64_t b = delta.base, d = delta.disk, l = delta.list;
+    if (d <= b && l <= b)
+        return std::min(d, l);
+    if (d >= b && l >= b)
+        return std::max(d, l);
+    return std::max<int64_t>(0, l + d - b);
+}
 
 std::vector<uint64_t> SortedHashes(std::string_view bytes) {
     std::vector<uint64_t> hashes;
@@ -93,47 +75,79 @@ DictionarySnapshot::DictionarySnapshot(int64_t words) {
     m_Hashes.reserve(static_cast<size_t>(words));
 }
 
-DictionarySnapshot::DictionarySnapshot(std::optional<FileStamp> stamp, int64_t count,
+DictionarySnapshot::DictionarySnapshot(std::optional<FileStamp> stamp, int64_t takenAtNs, int64_t count,
                                        const DictionaryFile::WordAt& word)
     : DictionarySnapshot(count) {
     for (int64_t i = 0; i < count; ++i)
         m_Hashes.push_back(Hash(word(i)));
-    Stamp(stamp);
+    Stamp(stamp, takenAtNs);
 }
 
 void DictionarySnapshot::Add(std::string_view word) {
     m_Hashes.push_back(Hash(word));
 }
 
-DictionarySnapshot::Changes DictionarySnapshot::ChangesTo(std::optional<FileStamp> stamp,
-                                                          std::string_view bytes, int64_t count,
-                                                          const DictionaryFile::WordAt& row) {
+void DictionarySnapshot::Stamp(std::optional<FileStamp> stamp, int64_t takenAtNs) {
+    m_Stamp = stamp;
+    m_TakenAtNs = takenAtNs;
+    m_Trusted = true;
+}
+
+bool DictionarySnapshot::Holds(std::string_view bytes) {
+    std::sort(m_Hashes.begin(), m_Hashes.end());
+    return SortedHashes(bytes) == m_Hashes;
+}
+
+bool DictionarySnapshot::Unchanged(const std::optional<FileStamp>& now) const {
+    if (!m_Trusted || now != m_Stamp)
+        return false;
+    return !m_Stamp || !m_Stamp->IsRacy(m_TakenAtNs);
+}
+
+DictionarySnapshot::Changes DictionarySnapshot::ChangesTo(std::optional<FileStamp> stamp, int64_t takenAtNs,
+                                                          std::string_view bytes, const ListRows& list) {
     // Sorted only here: most saves find the file unchanged, and sorting a million hashes would cost
     // every save and every load several times what the hashing does.
     std::sort(m_Hashes.begin(), m_Hashes.end());
     std::vector<uint64_t> disk = SortedHashes(bytes);
-    std::vector<Delta> deltas = Deltas(m_Hashes, disk);
+    Changes changes = Merge(disk, bytes, list, true);
     m_Hashes = std::move(disk);
-    m_Stamp = stamp;
+    Stamp(stamp, takenAtNs);
+    return changes;
+}
+
+DictionarySnapshot::Changes DictionarySnapshot::AdditionsIn(std::string_view bytes, const ListRows& list) {
+    std::sort(m_Hashes.begin(), m_Hashes.end());
+    return Merge(SortedHashes(bytes), bytes, list, false);
+}
+
+DictionarySnapshot::Changes DictionarySnapshot::Merge(const std::vector<uint64_t>& disk,
+                                                      std::string_view bytes, const ListRows& list,
+                                                      bool removals) const {
+    std::vector<Delta> deltas = Deltas(m_Hashes, disk);
     Changes changes;
     if (deltas.empty())
         return changes;
-    // Rows of words that the file lost, from which the copies to remove are taken from the end.
+    // Rows of words that the file lost and that the user did not type, from which the copies to
+    // remove are taken from the end.
     std::vector<int64_t> lost;
-    for (int64_t i = 0; i < count; ++i) {
-        Delta* delta = Find(deltas, Hash(row(i)));
+    for (int64_t i = 0; i < list.Count; ++i) {
+        Delta* delta = Find(deltas, Hash(list.Word(i)));
         if (!delta)
             continue;
         ++delta->list;
-        if (delta->disk < delta->base)
+        if (list.Own && list.Own(i))
+            ++delta->own;
+        else if (removals && delta->disk < delta->base)
             lost.push_back(i);
     }
     for (Delta& delta : deltas) {
-        delta.toRemove = delta.disk < delta.base ? std::min(delta.list, delta.base - delta.disk) : 0;
-        delta.toAdd = std::max<int64_t>(0, delta.disk - std::max(delta.base, delta.list));
+        const int64_t merged = Merged(delta);
+        delta.toRemove = std::max<int64_t>(0, delta.list - std::max(merged, delta.own));
+        delta.toAdd = std::max<int64_t>(0, merged - delta.list);
     }
     for (auto i = lost.rbegin(); i != lost.rend(); ++i) {
-        Delta* delta = Find(deltas, Hash(row(*i)));
+        Delta* delta = Find(deltas, Hash(list.Word(*i)));
         if (delta->toRemove == 0)
             continue;
         --delta->toRemove;

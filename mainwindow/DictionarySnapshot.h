@@ -3,6 +3,7 @@
 #include "DictionaryFile.h"
 #include "FileStamp.h"
 
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -12,10 +13,12 @@
 /// costs a fraction of what a copy of the words would.
 ///
 /// Words are counted as a multiset. For a word that the snapshot holds b times, the file now d times
-/// and the word list l times, a file that gained copies (d > b) adds d - max(b, l) of them to the list
-/// when that is more than 0, so that a word that both sides added is not doubled; a file that lost
-/// copies (d < b) takes min(l, b - d) of them out of the list, so that a word the list no longer holds
-/// (deleted or edited there) is not taken twice.
+/// and the word list l times, the list ends up holding it
+///   - min(d, l) times when neither side added copies (a copy removed on both sides is removed once),
+///   - max(d, l) times when neither side removed copies (a copy added on both sides is added once),
+///   - l + d - b times, never fewer than 0, when one side added and the other removed,
+/// and never fewer times than the rows of it that the user added or edited since the last save: a
+/// word the user typed is never taken out.
 class DictionarySnapshot {
 public:
     /// The word list's edits that bring another program's changes into it.
@@ -26,27 +29,52 @@ public:
         std::vector<std::string_view> WordsToAdd;
     };
 
+    /// The word list as the merge sees it.
+    struct ListRows {
+        int64_t Count = 0;
+        DictionaryFile::WordAt Word;
+        /// True for a row that the user added or edited since the last save.
+        std::function<bool(int64_t)> Own;
+    };
+
     /// Empty, with room for that many words.
     explicit DictionarySnapshot(int64_t words = 0);
-    /// Of `count` words that `word` gives by index; `stamp` is nullopt for a file that is not there.
-    DictionarySnapshot(std::optional<FileStamp> stamp, int64_t count, const DictionaryFile::WordAt& word);
+    /// Of `count` words that `word` gives by index, in a file of that stamp taken at `takenAtNs`
+    /// (nullopt for a file that is not there).
+    DictionarySnapshot(std::optional<FileStamp> stamp, int64_t takenAtNs, int64_t count,
+                       const DictionaryFile::WordAt& word);
 
     /// One more word of the file, for a snapshot taken while the file is written.
     void Add(std::string_view word);
-    /// The stamp of the file, once it holds the words added; nullopt for a file that is not there.
-    void Stamp(std::optional<FileStamp> stamp) { m_Stamp = stamp; }
+    int64_t Count() const { return static_cast<int64_t>(m_Hashes.size()); }
+    /// The stamp of the file once it holds the words added, taken at `takenAtNs`; nullopt for a file
+    /// that is not there.
+    void Stamp(std::optional<FileStamp> stamp, int64_t takenAtNs);
+    /// Nothing is known of the stamp of the file that holds the words: the next save reads it.
+    void Unstamped() { m_Trusted = false; }
 
-    /// True when the file's stamp is still the one taken: nobody wrote the file since, and it need not
-    /// be read.
-    bool Unchanged(const std::optional<FileStamp>& now) const { return now == m_Stamp; }
-    /// The changes between the snapshot and the file's bytes now, applied to the word list of `count`
-    /// rows that `row` gives by index. The snapshot then is one of the file as it is now, with its
-    /// stamp, so that a later save, also after this one failed to write, takes each change once.
-    Changes ChangesTo(std::optional<FileStamp> stamp, std::string_view bytes, int64_t count,
-                      const DictionaryFile::WordAt& row);
+    /// True when the bytes hold the snapshot's words, no more and no fewer.
+    bool Holds(std::string_view bytes);
+    /// True when the file's stamp now tells that nobody wrote the file since the snapshot, so that it
+    /// need not be read: it is the one taken, and it was not taken so soon after a write that another
+    /// write could have left it as it was.
+    bool Unchanged(const std::optional<FileStamp>& now) const;
+    /// The changes between the snapshot and the file's bytes now, to apply to the word list. The
+    /// snapshot then is one of the file as it is now, of `stamp` taken at `takenAtNs`, so that a later
+    /// save, also after this one failed to write, takes each change once.
+    Changes ChangesTo(std::optional<FileStamp> stamp, int64_t takenAtNs, std::string_view bytes,
+                      const ListRows& list);
+    /// Only the words that the bytes added, of a file caught while another program wrote it: a word
+    /// missing there may not be written yet. The snapshot stays as it was.
+    Changes AdditionsIn(std::string_view bytes, const ListRows& list);
 
 private:
+    Changes Merge(const std::vector<uint64_t>& disk, std::string_view bytes, const ListRows& list,
+                  bool removals) const;
+
     std::optional<FileStamp> m_Stamp;
+    int64_t m_TakenAtNs = 0;
+    bool m_Trusted = true;
     /// One entry for each word, duplicates included; sorted once a save needs them.
     std::vector<uint64_t> m_Hashes;
 };

@@ -9,11 +9,12 @@ class QuitMenuItem;
 class Toolbar;
 class ToolItem;
 class DictionarySnapshot;
+class FolderItem;
 
 /// The main window: the dictionaries of the Spelling folder on the left, the chosen dictionary's
 /// words on the right, and the toolbar's Save, Add, Delete and Edit buttons.
 class winMain : public Window {
-  public:
+public:
     winMain();
 
     // Construction
@@ -64,7 +65,7 @@ class winMain : public Window {
     bool _FileImport_Action();
     bool _FileNewWord_Action();
 
-  protected:
+protected:
     // Window geometry and dictionary files
     void LoadPrefs();
     void PopulateCustomDictionary();
@@ -74,7 +75,7 @@ class winMain : public Window {
     /// The delimiter of the dictionary file loaded last: NUL, or LF for a file without NUL.
     String m_Delim = "Chr(0)";
 
-  private:
+private:
     // Word editing
     void AddWord();
     void DeleteWord();
@@ -84,6 +85,9 @@ class winMain : public Window {
     void Import();
     // Dictionary files
     void SaveDictionary();
+    enum class SaveResult { Saved, Stopped, FileMoved };
+    static constexpr int kSaveAttempts = 3;
+    SaveResult SaveOnce(const Ref<FolderItem>& file);
     void KillAppleSpell();
 
     /// Whether the dictionary in the word list was loaded whole, so that saving it loses no word.

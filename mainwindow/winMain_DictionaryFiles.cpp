@@ -4,6 +4,7 @@
 #include "BinaryStream.h"
 #include "DictionaryFile.h"
 #include "DictionarySnapshot.h"
+#include "DiskDictionary.h"
 #include "FolderItem.h"
 #include "Listbox.h"
 #include "MsgBox.h"
@@ -57,34 +58,62 @@ DictionaryFile ListWords(BinaryStream& stream, const Ref<Listbox>& list) {
     return dictionary;
 }
 
-Ref<DictionarySnapshot> SnapshotOf(const std::optional<FileStamp>& stamp, const Ref<Listbox>& list) {
-    return New<DictionarySnapshot>(stamp, list->ListCount(), RowsOf(list));
+Ref<DictionarySnapshot> SnapshotOf(const std::optional<FileStamp>& stamp, int64_t takenAtNs,
+                                   const Ref<Listbox>& list) {
+    return New<DictionarySnapshot>(stamp, takenAtNs, list->ListCount(), RowsOf(list));
 }
 
-// Another program (the spelling service itself, most often) may have added or removed words in the
-// file since it was loaded; writing the list as it is would lose them. False when the file changed
-// but cannot be opened, or is no dictionary any more: its words are unknown, so it must not be
-// written over.
-bool TakeOutsideChanges(const Ref<FolderItem>& file, DictionarySnapshot& snapshot, const Ref<Listbox>& list) {
-    // FIXME: a rewrite in place to the same size, within the file system's time resolution of the
-    // load, leaves the stamp as it was and goes unseen.
-    std::optional<FileStamp> now = FileStamp::Of(file->Path());
-    // A file that is gone holds no words to keep.
-    if (snapshot.Unchanged(now) || !now)
-        return true;
-    Ref<BinaryStream> stream = file->OpenAsBinaryFile(false);
-    if (!stream)
-        return false;
-    String bytes = stream->Read(stream->Length());
-    // Rewritten as a text of another kind, the file has no words to take, and none to lose either.
-    if (DictionaryFile::IsForeign(bytes))
-        return false;
-    DictionarySnapshot::Changes changes = snapshot.ChangesTo(now, bytes, list->ListCount(), RowsOf(list));
+DictionarySnapshot::ListRows ListRowsOf(const Ref<Listbox>& list) {
+    return {list->ListCount(), RowsOf(list), [list](int64_t row) { return list->RowEdited(row); }};
+}
+
+void Apply(const DictionarySnapshot::Changes& changes, const Ref<Listbox>& list) {
     for (int64_t row : changes.RowsToRemove)
         list->RemoveRow(row);
     for (std::string_view word : changes.WordsToAdd)
         list->AddRow(String(word));
-    return true;
+}
+
+// What a save found of the file before it wrote: whether it may be written over, and the stamp that
+// it must still have when the save puts its own file in its place.
+struct Found {
+    bool Writable = true;
+    std::optional<FileStamp> Stamp;
+};
+
+// Another program (the spelling service itself, most often) may have added or removed words in the
+// file since it was loaded; writing the list as it is would lose them. Not writable when the file
+// changed but cannot be opened, or is no dictionary any more: its words are unknown, so it must not
+// be written over.
+Found TakeOutsideChanges(const Ref<FolderItem>& file, DictionarySnapshot& snapshot,
+                         const Ref<Listbox>& list) {
+    std::optional<FileStamp> now = FileStamp::Of(file->Path());
+    // A file that is gone holds no words to keep.
+    if (snapshot.Unchanged(now) || !now)
+        return {true, now};
+    DiskDictionary disk = DiskDictionary::Read(file, snapshot);
+    switch (disk.State) {
+    case DiskDictionary::Kind::Missing:
+        return {true, std::nullopt};
+    case DiskDictionary::Kind::Unreadable:
+    case DiskDictionary::Kind::Foreign:
+        return {false, std::nullopt};
+    case DiskDictionary::Kind::Whole:
+        Apply(snapshot.ChangesTo(disk.Stamp, disk.TakenAtNs, disk.Bytes, ListRowsOf(list)), list);
+        break;
+    case DiskDictionary::Kind::HalfWritten:
+        // A word brought back is a smaller harm than a word lost: what the file lacks may be written
+        // yet, so only its additions are taken.
+        Apply(snapshot.AdditionsIn(disk.Bytes, ListRowsOf(list)), list);
+        break;
+    }
+    return {true, disk.Stamp};
+}
+
+// Once the file holds the list, every row is a word of the file like any other.
+void ForgetEdits(const Ref<Listbox>& list) {
+    for (int64_t row = 0, count = list->ListCount(); row < count; ++row)
+        list->RowEdited(row, false);
 }
 
 } // namespace
@@ -123,9 +152,10 @@ void winMain::PopulateCustomDictionary() {
         Ref<Listbox> list = lstCustomWords();
         list->DeleteAllRows();
         // Taken before the file is read, so that any write after it shows at the save.
+        const int64_t takenAtNs = FileStamp::ClockNs();
         std::optional<FileStamp> stamp = FileStamp::Of(file->Path());
         if (file->Length() == 0) {
-            m_Snapshot = SnapshotOf(stamp, list);
+            m_Snapshot = SnapshotOf(stamp, takenAtNs, list);
             m_LoadComplete = true;
             return;
         }
@@ -136,7 +166,7 @@ void winMain::PopulateCustomDictionary() {
         }
         DictionaryFile loaded = ListWords(*stream, list);
         m_Delim = loaded.Delimiter;
-        m_Snapshot = SnapshotOf(stamp, list);
+        m_Snapshot = SnapshotOf(stamp, takenAtNs, list);
         m_LoadComplete = !loaded.Foreign;
     });
 }
@@ -150,24 +180,47 @@ void winMain::SaveDictionary() {
             return;
         }
         KillAppleSpell();
-        Ref<Listbox> list = lstCustomWords();
-        if (!TakeOutsideChanges(file, *m_Snapshot, list)) {
-            MsgBox("Unable to open dictionary.");
-            return;
+        // A file that keeps changing is not written over: each try would lose what came last.
+        for (int attempt = 0; attempt < kSaveAttempts; ++attempt) {
+            SaveResult result = SaveOnce(file);
+            if (result == SaveResult::Stopped)
+                return;
+            if (result == SaveResult::Saved) {
+                MsgBox("Dictionary saved.");
+                return;
+            }
         }
-        Ref<BinaryStream> stream = CreateOrNil(file);
-        if (!stream) {
-            MsgBox("Unable to create dictionary.");
-            return;
-        }
-        auto written = New<DictionarySnapshot>(list->ListCount());
-        WriteWords(*stream, list, m_Delim, *written);
-        stream->Commit();
-        // Closed before the message, which waits for the user.
-        stream = nullptr;
-        // What was written is what the next save compares with.
-        written->Stamp(FileStamp::Of(file->Path()));
-        m_Snapshot = written;
-        MsgBox("Dictionary saved.");
+        MsgBox("The dictionary is being changed by another program, so it was not saved.");
     });
+}
+
+// Another program that writes the file while the list is written would lose its words to the rename:
+// the file must still be as the merge found it just before.
+winMain::SaveResult winMain::SaveOnce(const Ref<FolderItem>& file) {
+    Ref<Listbox> list = lstCustomWords();
+    Found found = TakeOutsideChanges(file, *m_Snapshot, list);
+    if (!found.Writable) {
+        MsgBox("Unable to open dictionary.");
+        return SaveResult::Stopped;
+    }
+    Ref<BinaryStream> stream = CreateOrNil(file);
+    if (!stream) {
+        MsgBox("Unable to create dictionary.");
+        return SaveResult::Stopped;
+    }
+    auto written = New<DictionarySnapshot>(list->ListCount());
+    WriteWords(*stream, list, m_Delim, *written);
+    auto unmoved = [&] { return FileStamp::Of(file->Path()) == found.Stamp; };
+    // What was written is what the next save compares with, from the moment it is in place, even
+    // should the flush of the folder fail after.
+    auto placed = [&](std::optional<FileStamp> stamp, int64_t takenAtNs) {
+        if (stamp)
+            written->Stamp(stamp, takenAtNs);
+        else
+            written->Unstamped();
+        m_Snapshot = written;
+        ForgetEdits(list);
+    };
+    // The stream is closed on return, before the message, which waits for the user.
+    return stream->Commit(unmoved, placed) ? SaveResult::Saved : SaveResult::FileMoved;
 }

@@ -8,6 +8,7 @@ void winMain::AddWord() {
     ReportingFailures("winMain.Methods.AddWord", [&] {
         Ref<Listbox> words = lstCustomWords();
         words->AddRow("<New Word>");
+        words->RowEdited(words->LastIndex(), true);
         words->EditCell(words->LastIndex(), 0);
         words->ActiveCell()->SelStart(0);
         words->ActiveCell()->SelLength(LenB(words->ActiveCell()->Text()));

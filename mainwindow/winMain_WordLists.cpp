@@ -48,6 +48,9 @@ void winMain::Import() {
             return;
         }
         Ref<Listbox> words = lstCustomWords();
-        WordListFile::ReadWords(*stream, [&](const String& word) { words->AddRow(word); });
+        WordListFile::ReadWords(*stream, [&](const String& word) {
+            words->AddRow(word);
+            words->RowEdited(words->LastIndex(), true);
+        });
     });
 }
