@@ -6,10 +6,14 @@
 #include "support/ProcessLimits.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <set>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -22,6 +26,10 @@ namespace {
 using Rows = std::vector<String>;
 
 const String kNotLoaded = "The dictionary was not loaded completely, so it was not saved.";
+const String kSaved = "Dictionary saved.";
+const String kKeptChanging = "The dictionary is being changed by another program, so it was not saved.";
+// No other program in these tests waits longer than this for the moment it writes at.
+constexpr auto kLongestWait = std::chrono::seconds(20);
 
 class SaveIntegrityTest : public testing::Test {
 protected:
@@ -95,6 +103,50 @@ String WideCatAndDog(const String& mark, size_t width, bool bigEndian) {
     return bytes;
 }
 
+void AppendAsAnotherProgram(const fs::path& dictionary, const String& bytes) {
+    std::ofstream(dictionary, std::ios::binary | std::ios::app) << bytes;
+}
+
+ino_t InodeOf(const fs::path& path) {
+    struct stat status {};
+    stat(path.c_str(), &status);
+    return status.st_ino;
+}
+
+// Another program that appends the bytes the moment a save has put a new file in the dictionary's place.
+std::thread AppendOnceReplaced(const fs::path& dictionary, const String& bytes) {
+    const ino_t before = InodeOf(dictionary);
+    return std::thread([dictionary, bytes, before] {
+        for (auto end = std::chrono::steady_clock::now() + kLongestWait;
+             std::chrono::steady_clock::now() < end;) {
+            if (InodeOf(dictionary) == before)
+                continue;
+            AppendAsAnotherProgram(dictionary, bytes);
+            return;
+        }
+    });
+}
+
+// Another program that appends a word of its own to the dictionary each time a save's temporary
+// file appears beside it, `times` times at most or until `stop`; what it appended is in `appended`.
+std::thread AppendWhileSavesWrite(const fs::path& dictionary, int times, const std::atomic<bool>& stop,
+                                  String& appended) {
+    return std::thread([dictionary, times, &stop, &appended] {
+        std::set<fs::path> seen;
+        auto end = std::chrono::steady_clock::now() + kLongestWait;
+        while (!stop && static_cast<int>(seen.size()) < times && std::chrono::steady_clock::now() < end) {
+            std::error_code error;
+            for (const auto& entry : fs::directory_iterator(dictionary.parent_path(), error)) {
+                if (entry.path() == dictionary || !seen.insert(entry.path()).second)
+                    continue;
+                const String word = "zebra" + std::to_string(seen.size()) + '\0';
+                AppendAsAnotherProgram(dictionary, word);
+                appended += word;
+            }
+        }
+    });
+}
+
 } // namespace
 
 TEST_F(SaveIntegrityTest, ASaveThatWasKilledLeavesNothingThatLooksLikeADictionary) {
@@ -166,4 +218,134 @@ TEST_F(SaveIntegrityTest, ADictionaryTheUserMayNotWriteKeepsItsWords) {
     EXPECT_EQ(fs::status(session.Dictionary("locked")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(Entries(), Rows{"locked"});
+}
+
+TEST_F(SaveIntegrityTest, AWordWrittenRightAfterASaveIsKeptByTheNextSave) {
+    TempHome::WriteFile(session.Dictionary("custom"), Nul({"cat", "dog"}));
+
+    int status = session.Run([&] {
+        ChooseDictionary("custom");
+        std::thread anotherProgram = AppendOnceReplaced(session.Dictionary("custom"), Nul({"zebra"}));
+        WordloomSession::ClickToolButton("tbSave");
+        anotherProgram.join();
+        WordloomSession::ClickToolButton("tbSave");
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), Rows(2, kSaved));
+    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("custom")), Nul({"cat", "dog", "zebra"}));
+}
+
+TEST_F(SaveIntegrityTest, AWordWrittenWhileTheSaveWritesIsKeptAndAFileThatKeepsChangingIsNotWrittenOver) {
+    const fs::path dictionary = session.Dictionary("custom");
+    const String words = ManyWords(1000000);
+    TempHome::WriteFile(dictionary, words);
+
+    String once, endless, beforeEndless;
+    ino_t inodeBeforeEndless = 0;
+    int status = session.Run([&] {
+        ChooseDictionary("custom");
+        std::atomic<bool> stop = false;
+        std::thread anotherProgram = AppendWhileSavesWrite(dictionary, 1, stop, once);
+        WordloomSession::ClickToolButton("tbSave");
+        anotherProgram.join();
+
+        beforeEndless = TempHome::ReadFile(dictionary);
+        inodeBeforeEndless = InodeOf(dictionary);
+        anotherProgram = AppendWhileSavesWrite(dictionary, 1000, stop, endless);
+        WordloomSession::ClickToolButton("tbSave");
+        stop = true;
+        anotherProgram.join();
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), (Rows{kSaved, kKeptChanging}));
+    EXPECT_EQ(once, Nul({"zebra1"}));
+    EXPECT_TRUE(beforeEndless == words + once);
+    EXPECT_EQ(InodeOf(dictionary), inodeBeforeEndless);
+    EXPECT_TRUE(TempHome::ReadFile(dictionary) == beforeEndless + endless);
+}
+
+TEST_F(SaveIntegrityTest, AFileCaughtEmptyOrHalfWrittenCostsNoWord) {
+    const String words = Nul({"cat", "dog", "emu", "fox"});
+    TempHome::WriteFile(session.Dictionary("emptied"), words);
+    TempHome::WriteFile(session.Dictionary("cut"), words);
+
+    int status = session.Run([&] {
+        ChooseDictionary("emptied");
+        TempHome::WriteFile(session.Dictionary("emptied"), "");
+        WordloomSession::ClickToolButton("tbSave");
+        ChooseDictionary("cut");
+        TempHome::WriteFile(session.Dictionary("cut"), "cat\0do"s);
+        WordloomSession::ClickToolButton("tbSave");
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), Rows(2, kSaved));
+    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("emptied")), words);
+    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("cut")), words);
+}
+
+// The failure is made for good in the process, so the test runs in a child of its own, which ends
+// before closing the window: the preferences could not be saved either.
+TEST_F(SaveIntegrityTest, ASaveThatFailsAfterItsRenameComparesTheNextWithWhatItWrote) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const fs::path dictionary = session.Dictionary("custom");
+    TempHome::WriteFile(dictionary, Nul({"cat", "dog"}));
+
+    EXPECT_EXIT(
+        {
+            if (!FailEveryFsync())
+                _exit(2);
+            session.Run([&] {
+                Ref<Listbox> words = WordloomSession::MainWindow()->lstCustomWords();
+                ChooseDictionary("custom");
+                WordloomSession::ClickRow(words, WordloomSession::RowOf(words, "dog"));
+                WordloomSession::ClickToolButton("tbDelete");
+                WordloomSession::WaitFor([&] { return words->ListCount() == 1; });
+                WordloomSession::ClickToolButton("tbSave");
+                AppendAsAnotherProgram(dictionary, Nul({"dog"}));
+                WordloomSession::ClickToolButton("tbSave");
+                _exit(TempHome::ReadFile(dictionary) == Nul({"cat", "dog"}) ? 0 : 1);
+            });
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+TEST_F(SaveIntegrityTest, AFailedWriteLeavesTheComparisonWhereTheMergePutIt) {
+    const fs::path dictionary = session.Dictionary("custom");
+    TempHome::WriteFile(dictionary, Nul({"cat", "dog"}));
+
+    int status = session.Run([&] {
+        Ref<Listbox> words = WordloomSession::MainWindow()->lstCustomWords();
+        ChooseDictionary("custom");
+        AppendAsAnotherProgram(dictionary, Nul({"emu"}));
+        {
+            SmallFiles limit(4);
+            WordloomSession::ClickToolButton("tbSave");
+        }
+        WordloomSession::ClickRow(words, WordloomSession::RowOf(words, "emu"));
+        WordloomSession::ClickToolButton("tbDelete");
+        WordloomSession::WaitFor([&] { return words->ListCount() == 2; });
+        WordloomSession::ClickToolButton("tbSave");
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), Rows{kSaved});
+    EXPECT_EQ(TempHome::ReadFile(dictionary), Nul({"cat", "dog"}));
+}
+
+TEST_F(SaveIntegrityTest, ADictionaryRewrittenInAWideEncodingSinceTheLoadIsNotWrittenOver) {
+    const String wide = WideCatAndDog("\xFF\xFE", 2, false);
+    TempHome::WriteFile(session.Dictionary("custom"), Nul({"cat", "dog"}));
+
+    int status = session.Run([&] {
+        ChooseDictionary("custom");
+        TempHome::WriteFile(session.Dictionary("custom"), wide);
+        WordloomSession::ClickToolButton("tbSave");
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), Rows{"Unable to open dictionary."});
+    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("custom")), wide);
 }

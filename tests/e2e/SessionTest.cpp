@@ -21,13 +21,6 @@ protected:
     WordloomSession session;
 };
 
-String Nul(std::initializer_list<const char*> words) {
-    String bytes;
-    for (const char* word : words)
-        bytes += String(word) + '\0';
-    return bytes;
-}
-
 } // namespace
 
 TEST_F(SessionTest, AFirstStartShowsTheDesignAndTheNextStartComesBackWhereTheWindowWasLeft) {

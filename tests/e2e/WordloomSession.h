@@ -13,6 +13,14 @@
 class QAction;
 class QWidget;
 
+/// The bytes of a dictionary of these words, each followed by a NUL.
+inline String Nul(std::initializer_list<const char*> words) {
+    String bytes;
+    for (const char* word : words)
+        bytes += String(word) + '\0';
+    return bytes;
+}
+
 /// Runs Wordloom as its main() runs it, in a home of the test's own, and plays a person's session
 /// against the real widgets once the event loop is up. Messages and file dialogs go to the
 /// recording answerer; crash reports go to a loopback server.

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <csignal>
+#include <cstddef>
 #include <linux/capability.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -62,3 +66,18 @@ private:
     __user_cap_header_struct m_Header{};
     __user_cap_data_struct m_Saved[2]{};
 };
+
+/// Makes every fsync of this thread fail with EIO, for good: only for a process that ends with the
+/// test, such as a death test's. A file's data is flushed with fdatasync, so of a save only the flush
+/// of the folder after the rename fails. False when the kernel would not take the filter.
+inline bool FailEveryFsync() {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fsync, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (EIO & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof filter[0]), filter};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
