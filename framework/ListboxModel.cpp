@@ -21,6 +21,15 @@ QString FromUtf8(const String& text, size_t bytes) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(bytes));
 }
 
+// A word ends at a NUL or a line break (LF, CR LF or CR), as in an import. Written into a dictionary,
+// a NUL would be read back as its delimiter, and a line break as the end of the word in a line-feed
+// dictionary and in an exported list.
+qsizetype WordLength(const QString& text) {
+    auto end = std::find_if(text.cbegin(), text.cend(),
+                            [](QChar c) { return c == QChar(0) || c == u'\n' || c == u'\r'; });
+    return end - text.cbegin();
+}
+
 } // namespace
 
 QString ListboxModel::Shown(const String& text) {
@@ -219,13 +228,13 @@ bool ListboxModel::setData(const QModelIndex& index, const QVariant& value, int 
     if (!index.isValid() || role != Qt::EditRole)
         return false;
     Row& row = m_Rows[static_cast<size_t>(index.row())];
+    const QString shown = FromUtf8(row.text, row.text.size());
     QString edited = value.toString();
-    // A word ends at a NUL, as in an import: written into a dictionary, a NUL would be read back as
-    // a delimiter, and a line-feed dictionary as one word.
-    if (qsizetype nul = edited.indexOf(QChar(0)); nul >= 0)
-        edited.truncate(nul);
-    // A word that the editor shows as it was keeps its own bytes, even those that are not UTF-8.
-    if (edited == QString::fromUtf8(row.text.data(), static_cast<qsizetype>(row.text.size())))
+    // Only what was typed or pasted is cut: a word that the editor gives back as it was keeps its own
+    // bytes, even a line break that it held already, and bytes that are not UTF-8.
+    if (edited != shown)
+        edited.truncate(WordLength(edited));
+    if (edited == shown)
         return true;
     row.text = edited.toStdString();
     row.edited = true;

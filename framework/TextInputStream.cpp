@@ -2,7 +2,7 @@
 
 #include "FileOpening.h"
 #include "FolderItem.h"
-#include "Utf16Decoder.h"
+#include "UtfDecoder.h"
 
 #include <cerrno>
 #include <optional>
@@ -11,7 +11,22 @@
 
 namespace {
 
+using namespace std::string_view_literals;
+
 constexpr size_t kBufferSize = 1 << 16;
+
+struct WideMark {
+    std::string_view bytes;
+    bool bigEndian;
+};
+
+// A mark is as long as a code unit of its encoding.
+constexpr WideMark kWideMarks[] = {
+    {"\xFF\xFE\0\0"sv, false},
+    {"\0\0\xFE\xFF"sv, true},
+    {"\xFF\xFE"sv, false},
+    {"\xFE\xFF"sv, true},
+};
 
 bool StartsWith(const String& bytes, size_t at, size_t end, std::string_view mark) {
     return end - at >= mark.size() && bytes.compare(at, mark.size(), mark) == 0;
@@ -36,7 +51,7 @@ struct TextInputStream::Private {
     }
 
     void Fill() {
-        String& target = utf16 ? raw : buffer;
+        String& target = decoder ? raw : buffer;
         target.resize(kBufferSize);
         ssize_t n;
         do {
@@ -47,7 +62,7 @@ struct TextInputStream::Private {
         next = 0;
         end = static_cast<size_t>(n);
         exhausted = n == 0;
-        if (utf16)
+        if (decoder)
             DecodeRaw(0, end);
     }
 
@@ -55,15 +70,15 @@ struct TextInputStream::Private {
     void DecodeRaw(size_t from, size_t to) {
         buffer.clear();
         if (exhausted)
-            utf16->Finish(buffer);
+            decoder->Finish(buffer);
         else
-            utf16->Decode(raw.data() + from, to - from, buffer);
+            decoder->Decode(raw.data() + from, to - from, buffer);
         next = 0;
         end = buffer.size();
     }
 
-    /// Reads the file's byte-order mark, if it has one: a UTF-8 one is dropped, a UTF-16 one has the
-    /// rest of the file decoded.
+    /// Reads the file's byte-order mark, if it has one: a UTF-8 one is dropped, a UTF-16 or UTF-32
+    /// one has the rest of the file decoded.
     void TakeByteOrderMark() {
         if (!Available())
             return;
@@ -71,12 +86,15 @@ struct TextInputStream::Private {
             next += 3;
             return;
         }
-        bool little = StartsWith(buffer, next, end, "\xFF\xFE");
-        if (!little && !StartsWith(buffer, next, end, "\xFE\xFF"))
+        // The UTF-32 little-endian mark starts with the UTF-16 one, so it is looked for first.
+        for (const WideMark& mark : kWideMarks) {
+            if (!StartsWith(buffer, next, end, mark.bytes))
+                continue;
+            decoder.emplace(mark.bytes.size(), mark.bigEndian);
+            raw.swap(buffer);
+            DecodeRaw(next + mark.bytes.size(), end);
             return;
-        utf16.emplace(!little);
-        raw.swap(buffer);
-        DecodeRaw(next + 2, end);
+        }
     }
 
     std::filesystem::path path;
@@ -86,7 +104,7 @@ struct TextInputStream::Private {
     size_t end = 0;
     bool exhausted = false;
     bool started = false;
-    std::optional<Utf16Decoder> utf16;
+    std::optional<UtfDecoder> decoder;
     String raw;
 };
 

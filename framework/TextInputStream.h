@@ -18,8 +18,8 @@ public:
     bool AtEOF() const;
     /// The next line without its line ending; the empty string once the file is exhausted. Raises
     /// IOException on a read error. Read first as UTF8, a file that starts with a byte-order mark is
-    /// taken as text: a UTF-8 mark is dropped, and after a UTF-16 one (LE or BE) every line comes
-    /// decoded to UTF-8. Without an encoding the lines are the file's bytes as they are.
+    /// taken as text: a UTF-8 mark is dropped, and after a UTF-16 or UTF-32 one (LE or BE) every line
+    /// comes decoded to UTF-8. Without an encoding the lines are the file's bytes as they are.
     String ReadLine(Encodings encoding = Encodings::None);
 
     struct Private;

@@ -119,17 +119,42 @@ TEST_F(WordEditingTest, ASavedListHoldsTheTypedWordTheUntouchedPlaceholderAndThe
     EXPECT_EQ(answerer->Messages(), (std::vector<String>{"Dictionary saved."}));
 }
 
-TEST_F(WordEditingTest, APastedNulEndsTheWordSoALineFeedDictionaryStaysOne) {
-    ChooseDictionary("lines");
-    SelectWords({1});
-    Click("tbEdit");
-    QApplication::clipboard()->setText(QString("tw") + QChar(0) + "o");
-    QTest::keySequence(Editor(), QKeySequence::SelectAll);
+struct PasteCase {
+    const char* name;
+    const char* dictionary;
+    QString pasted;
+    String saved;
+};
+
+void PrintTo(const PasteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PastedWordTest : public MainWindowUi, public testing::WithParamInterface<PasteCase> {};
+
+// Whatever would end the word when the file is read back ends it in the editor, so that the list
+// shows what the dictionary will hold.
+TEST_P(PastedWordTest, EndsWhereTheSavedFileWouldEndIt) {
+    const PasteCase& c = GetParam();
+    ChooseDictionary(c.dictionary);
+    Click("tbAdd");
+    QApplication::clipboard()->setText(c.pasted);
     QTest::keySequence(Editor(), QKeySequence::Paste);
     Press(Qt::Key_Return);
+    EXPECT_EQ(Words().back(), "new");
     Click("tbSave");
-    EXPECT_EQ(TempHome::ReadFile(Dictionary("lines")), "one\ntw\n");
+    EXPECT_EQ(TempHome::ReadFile(Dictionary(c.dictionary)), c.saved);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Breaks, PastedWordTest,
+    testing::Values(PasteCase{"Nul", "lines", QString("new") + QChar(0) + "line", "one\ntwo\nnew\n"},
+                    PasteCase{"LineFeed", "lines", "new\nline", "one\ntwo\nnew\n"},
+                    PasteCase{"CarriageReturnLineFeed", "lines", "new\r\nline", "one\ntwo\nnew\n"},
+                    PasteCase{"CarriageReturn", "lines", "new\rline", "one\ntwo\nnew\n"},
+                    PasteCase{"LineFeedInANulDictionary", "five", "new\nline",
+                              String("w0\0w1\0w2\0w3\0w4\0new\0", 19)}),
+    [](const testing::TestParamInfo<PasteCase>& info) { return String(info.param.name); });
 
 TEST_F(WordEditingTest, SaveClickedWhileAWordIsBeingTypedSavesTheWord) {
     ChooseDictionary("empty");

@@ -202,12 +202,15 @@ TEST_F(WordListsTest, ImportOfBlankLinesOnlyAddsNothing) {
     EXPECT_TRUE(answerer->Messages().empty());
 }
 
-// The text with a byte-order mark, in UTF-16 of the given byte order.
-String Utf16(const std::u16string& text, bool bigEndian) {
+// The text with a byte-order mark, in UTF-16 or UTF-32 (by the width of its units) of the given
+// byte order.
+template <typename Unit> String Marked(const std::basic_string<Unit>& text, bool bigEndian) {
     String bytes;
-    for (char16_t unit : u"\uFEFF" + text) {
-        char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? String{high, low} : String{low, high};
+    for (Unit unit : Unit(0xFEFF) + text) {
+        String big;
+        for (size_t byte = sizeof(Unit); byte-- > 0;)
+            big += static_cast<char>(static_cast<uint32_t>(unit) >> (8 * byte));
+        bytes += bigEndian ? big : String(big.rbegin(), big.rend());
     }
     return bytes;
 }
@@ -223,18 +226,24 @@ TEST(WordListFileTest, WordsComeAsAPersonMeansThemWhateverTheEncodingAndWithoutN
     };
     const Case cases[] = {
         {"UTF-8 mark", "\xEF\xBB\xBF" + cafe + "\r\n", {cafe}},
-        {"UTF-16 LE", Utf16(u" caf\u00E9\r\n\U0001F600\n\n", false), {cafe, grin}},
-        {"UTF-16 BE", Utf16(u"caf\u00E9\r\n\U0001F600", true), {cafe, grin}},
-        {"pair cut between two reads", Utf16(longLine + u"\U0001F600", false), {String(32766, 'x') + grin}},
+        {"UTF-16 LE", Marked(u" caf\u00E9\r\n\U0001F600\n\n"s, false), {cafe, grin}},
+        {"UTF-16 BE", Marked(u"caf\u00E9\r\n\U0001F600"s, true), {cafe, grin}},
+        {"pair cut between two reads", Marked(longLine + u"\U0001F600", false), {String(32766, 'x') + grin}},
         {"lone surrogates and an odd last byte",
-         Utf16(u"a\xD800"
-               u"b\xDC00",
-               false) +
+         Marked(u"a\xD800"
+                u"b\xDC00"s,
+                false) +
              "c",
          {"a\xEF\xBF\xBD"
           "b\xEF\xBF\xBD\xEF\xBF\xBD"}},
         {"NULs", "alpha\0beta\r\n \0 gamma\0\0\n\0"s, {"alpha", "beta", "gamma"}},
-        {"UTF-16 NULs", Utf16(std::u16string(u"one\0two\n", 8), false), {"one", "two"}},
+        {"UTF-32 LE", Marked(U"zz\r\ncaf\u00E9\n\U0001F600"s, false), {"zz", cafe, grin}},
+        {"UTF-32 BE", Marked(U"zz\n\U0001F600"s, true), {"zz", grin}},
+        {"UTF-32 numbers that are no code points and a cut last unit",
+         Marked(std::u32string{U'a', 0x110000, U'b', 0xD800, 0xDC00}, false) + "cc",
+         {"a\xEF\xBF\xBD"
+          "b\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}},
+        {"UTF-16 NULs", Marked(std::u16string(u"one\0two\n", 8), false), {"one", "two"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
