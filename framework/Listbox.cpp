@@ -200,6 +200,10 @@ void Listbox::RowEdited(int64_t row, bool edited) {
     m_Model->SetEdited(row, edited);
 }
 
+void Listbox::ForgetEdits() {
+    m_Model->ForgetEdits();
+}
+
 int32_t Listbox::ColumnType(int32_t column) const {
     CheckColumn(column);
     return m_ColumnType;

@@ -56,6 +56,8 @@ public:
     /// setter last cleared it.
     bool RowEdited(int64_t row) const;
     void RowEdited(int64_t row, bool edited);
+    /// Clears RowEdited of every row.
+    void ForgetEdits();
 
     int32_t ColumnType(int32_t column) const;
     /// TypeEditable lets the user edit the column's cells in place.

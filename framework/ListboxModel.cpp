@@ -70,6 +70,9 @@ bool ListboxModel::Remove(int64_t row) {
     if (wasSelected)
         --m_SelCount;
     removed.selected = false;
+    if (removed.edited)
+        --m_EditedCount;
+    removed.edited = false;
     removed.removed = true;
     if (m_Removed == 0 || at < m_LowestRemoved)
         m_LowestRemoved = at;
@@ -85,6 +88,7 @@ bool ListboxModel::Clear() {
     m_Rows.clear();
     m_Rows.shrink_to_fit();
     m_SelCount = 0;
+    m_EditedCount = 0;
     m_Removed = 0;
     m_ViewCount = 0;
     endResetModel();
@@ -114,7 +118,22 @@ bool ListboxModel::Edited(int64_t row) {
 
 void ListboxModel::SetEdited(int64_t row, bool edited) {
     Check(row);
-    m_Rows[At(row)].edited = edited;
+    MarkEdited(m_Rows[At(row)], edited);
+}
+
+void ListboxModel::ForgetEdits() {
+    // Most saves follow no edit at all, and a pass over a million rows would cost each of them.
+    if (m_EditedCount == 0)
+        return;
+    for (Row& row : m_Rows)
+        row.edited = false;
+    m_EditedCount = 0;
+}
+
+void ListboxModel::MarkEdited(Row& row, bool edited) {
+    if (row.edited != edited)
+        m_EditedCount += edited ? 1 : -1;
+    row.edited = edited;
 }
 
 bool ListboxModel::Selected(int64_t row) {
@@ -237,7 +256,7 @@ bool ListboxModel::setData(const QModelIndex& index, const QVariant& value, int 
     if (edited == shown)
         return true;
     row.text = edited.toStdString();
-    row.edited = true;
+    MarkEdited(row, true);
     emit dataChanged(index, index);
     return true;
 }

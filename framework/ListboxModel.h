@@ -40,6 +40,8 @@ public:
     /// was last cleared.
     bool Edited(int64_t row);
     void SetEdited(int64_t row, bool edited);
+    /// Clears every row's mark.
+    void ForgetEdits();
 
     bool Selected(int64_t row);
     /// Only the model's record; the view is the caller's.
@@ -83,6 +85,7 @@ private:
         bool edited = false;
     };
 
+    void MarkEdited(Row& row, bool edited);
     /// The physical index of a row, settling first where marked rows lie at or before it.
     size_t At(int64_t row);
     void Check(int64_t row) const;
@@ -92,6 +95,7 @@ private:
 
     std::vector<Row> m_Rows;
     int64_t m_SelCount = 0;
+    int64_t m_EditedCount = 0;
     int64_t m_Removed = 0;
     size_t m_LowestRemoved = 0;
     int m_ViewCount = 0;

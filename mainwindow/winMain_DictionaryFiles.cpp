@@ -110,12 +110,6 @@ Found TakeOutsideChanges(const Ref<FolderItem>& file, DictionarySnapshot& snapsh
     return {true, disk.Stamp};
 }
 
-// Once the file holds the list, every row is a word of the file like any other.
-void ForgetEdits(const Ref<Listbox>& list) {
-    for (int64_t row = 0, count = list->ListCount(); row < count; ++row)
-        list->RowEdited(row, false);
-}
-
 } // namespace
 
 void winMain::PopulateDictionariesListbox() {
@@ -219,7 +213,8 @@ winMain::SaveResult winMain::SaveOnce(const Ref<FolderItem>& file) {
         else
             written->Unstamped();
         m_Snapshot = written;
-        ForgetEdits(list);
+        // Once the file holds the list, every row is a word of the file like any other.
+        list->ForgetEdits();
     };
     // The stream is closed on return, before the message, which waits for the user.
     return stream->Commit(unmoved, placed) ? SaveResult::Saved : SaveResult::FileMoved;
