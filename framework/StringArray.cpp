@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <numeric>
 #include <system_error>
 #include <thread>
 
@@ -76,7 +77,7 @@ private:
 // Below this many words per part, starting a thread costs more than it saves.
 constexpr size_t kLeastWordsPerPart = 1 << 15;
 
-// How many words ahead the permutation asks for the word it will move.
+// How many words ahead the permutation asks for the memory that it will touch.
 constexpr size_t kPrefetchDistance = 16;
 
 size_t PartsFor(size_t words) {
@@ -147,21 +148,31 @@ std::vector<SortRecord> SortedRecords(const std::vector<String>& words) {
     return records;
 }
 
-// The words are moved into a new array in their order: moving them along the permutation's cycles
-// would hold them once, but takes two cache misses per word, one after the other. Each part of the new
-// array is filled on its own thread.
-std::vector<String> Permuted(std::vector<String>& words, const std::vector<SortRecord>& sorted) {
-    std::vector<String> ordered(words.size());
-    const PartBounds bounds = EvenParts(words.size());
-    RunInParallel(bounds.size() - 1, [&](size_t part) {
-        const size_t last = bounds[part + 1];
-        for (size_t at = bounds[part]; at < last; ++at) {
-            if (at + kPrefetchDistance < last)
-                __builtin_prefetch(&words[sorted[at + kPrefetchDistance].Row]);
-            ordered[at] = std::move(words[sorted[at].Row]);
+// Swaps each word into its place. Moving the words into a new array would hold them twice, and freeing
+// the old one (just under 32 MiB for a million words) makes the allocator keep the list's rows that are
+// allocated next: 20 MB more at the peak of a load. The rows to move are known ahead, so the memory for
+// those to come is asked for early and the cache misses overlap instead of following one another.
+void Permute(std::vector<String>& words, const std::vector<SortRecord>& sorted) {
+    const size_t n = words.size();
+    // Where the word of each original row is now, and the original row of the word at each place.
+    std::vector<size_t> position(n), occupant(n);
+    std::iota(position.begin(), position.end(), 0);
+    std::iota(occupant.begin(), occupant.end(), 0);
+    for (size_t at = 0; at < n; ++at) {
+        if (at + kPrefetchDistance < n) {
+            __builtin_prefetch(&position[sorted[at + kPrefetchDistance].Row]);
+            __builtin_prefetch(&position[occupant[at + kPrefetchDistance]]);
         }
-    });
-    return ordered;
+        if (at + kPrefetchDistance / 2 < n)
+            __builtin_prefetch(&words[position[sorted[at + kPrefetchDistance / 2].Row]]);
+        const size_t from = position[sorted[at].Row];
+        if (from == at)
+            continue;
+        const size_t displaced = occupant[at];
+        std::swap(words[at], words[from]);
+        position[displaced] = from;
+        occupant[from] = displaced;
+    }
 }
 
 size_t CountOf(const String& text, const String& delimiter) {
@@ -195,8 +206,7 @@ void StringArray::Remove(int64_t i) {
 }
 
 void StringArray::Sort() {
-    std::vector<String> ordered = Permuted(m_Items, SortedRecords(m_Items));
-    m_Items.swap(ordered);
+    Permute(m_Items, SortedRecords(m_Items));
 }
 
 StringArray Split(const String& text, const String& delimiter) {
