@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
 TEST(StringArrayTest, SplitKeepsEveryPieceBetweenDelimiters) {
     const String nul(1, '\0');
     struct Case {
@@ -75,4 +79,55 @@ TEST(StringArrayTest, SortKeepsTheOrderOfWordsThatDifferOnlyInCase) {
     StringArray items{"the", "The", "a", "THE", "tHe", "A"};
     items.Sort();
     EXPECT_EQ(items, (StringArray{"a", "A", "the", "The", "THE", "tHe"}));
+}
+
+namespace {
+
+bool FoldedLess(const String& a, const String& b) {
+    auto fold = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte;
+    };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](char x, char y) { return fold(x) < fold(y); });
+}
+
+} // namespace
+
+TEST(StringArrayTest, SortMatchesAStableFoldedByteOrder) {
+    struct Case {
+        const char* what;
+        std::vector<String> prefixes;
+        String alphabet;
+        size_t longestTail;
+    };
+    const Case cases[] = {
+        {"letters in either case", {""}, "aAbBzZ", 10},
+        {"prefixes longer than eight bytes", {"internation", "INTERNATION", "interNat", "inter"}, "aAlL", 4},
+        {"bytes around the letters, NUL and above ASCII",
+         {"", "\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89"},
+         String("@[`{_\x80\xC3\xFF"
+                "aA\0",
+                11),
+         9},
+    };
+    // Enough words for the sort to split them over several threads.
+    constexpr size_t kWords = 100000;
+    for (const auto& c : cases) {
+        std::mt19937 random(7);
+        std::uniform_int_distribution<size_t> prefix(0, c.prefixes.size() - 1);
+        std::uniform_int_distribution<size_t> tail(0, c.longestTail);
+        std::uniform_int_distribution<size_t> byte(0, c.alphabet.size() - 1);
+        std::vector<String> words(kWords);
+        for (String& word : words) {
+            word = c.prefixes[prefix(random)];
+            for (size_t n = tail(random); n > 0; --n)
+                word += c.alphabet[byte(random)];
+        }
+        StringArray sorted{std::vector<String>(words)};
+        sorted.Sort();
+        std::stable_sort(words.begin(), words.end(), FoldedLess);
+        const auto differs = std::mismatch(words.begin(), words.end(), sorted.Items().begin()).first;
+        EXPECT_EQ(differs - words.begin(), static_cast<std::ptrdiff_t>(kWords)) << c.what;
+    }
 }
