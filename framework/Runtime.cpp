@@ -1,5 +1,6 @@
 #include "Runtime.h"
 
+#include "DeferredIconStyle.h"
 #include "MsgBox.h"
 #include "Window.h"
 
@@ -58,6 +59,8 @@ void RuntimeInit(int& argc, char** argv) {
             state.ownApplication = std::make_unique<QApplication>(g_Argc, g_Argv);
         }
     }
+    if (!dynamic_cast<DeferredIconStyle*>(QApplication::style()))
+        QApplication::setStyle(new DeferredIconStyle);
     // The application decides when to quit (AutoQuit), not the toolkit.
     QApplication::setQuitOnLastWindowClosed(false);
 }
