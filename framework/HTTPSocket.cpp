@@ -1,15 +1,13 @@
 #include "HTTPSocket.h"
 
-#include <QCoreApplication>
-#include <QObject>
-#include <QTcpSocket>
-#include <QTimer>
+#include "HTTPConnection.h"
+
+#include <dlfcn.h>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
-// Long enough for a slow name lookup and connection, short enough that a dead server leaves nothing
-// behind for the rest of the session.
-constexpr int kGiveUpAfterMilliseconds = 30000;
 constexpr uint16_t kDefaultPort = 80;
 
 // Replaced in this order: the percent sign first, so that the "%" of a later replacement stays.
@@ -63,60 +61,17 @@ String RequestText(const String& path, const Dictionary& headers, const String& 
     return request + "\r\n\r\n" + body;
 }
 
-// One request on its way. It owns itself, so that the client that started it need not wait, and
-// deletes itself once the request is written and the connection closed, or it failed, or it gave up.
-class PendingRequest : public QObject {
-public:
-    // The application is its parent, so that a request still on its way when the program ends goes too.
-    PendingRequest(Endpoint endpoint, Dictionary headers, String body, String contentType)
-        : QObject(QCoreApplication::instance()), m_Endpoint(std::move(endpoint)),
-          m_Headers(std::move(headers)), m_Body(std::move(body)), m_ContentType(std::move(contentType)) {
-        connect(&m_Socket, &QTcpSocket::connected, this, [this] { WriteRequest(); });
-        connect(&m_Socket, &QTcpSocket::disconnected, this, [this] { Finish(); });
-        connect(&m_Socket, &QTcpSocket::errorOccurred, this, [this] { Finish(); });
-        m_GiveUp.setSingleShot(true);
-        connect(&m_GiveUp, &QTimer::timeout, this, [this] { Finish(); });
-    }
+using Send = decltype(&WordloomHTTPSend);
 
-    // The socket goes last and still tells of its closing as it goes, when the timer that Finish
-    // stops has gone already: nothing of ours may answer it then.
-    ~PendingRequest() override { m_Socket.disconnect(this); }
-
-    void Start() {
-        m_GiveUp.start(kGiveUpAfterMilliseconds);
-        // A host name is looked up without blocking the event loop.
-        m_Socket.connectToHost(QString::fromStdString(m_Endpoint.host), m_Endpoint.port);
-    }
-
-private:
-    void WriteRequest() {
-        m_Headers.Value("Host", m_Endpoint.hostPart);
-        if (!m_ContentType.empty())
-            m_Headers.Value("Content-type", m_ContentType);
-        m_Headers.Value("Content-length", Str(LenB(m_Body)));
-        String request = RequestText(m_Endpoint.path, m_Headers, m_Body);
-        m_Socket.write(request.data(), static_cast<qint64>(request.size()));
-        // The socket closes once everything is written; the reply is not wanted.
-        m_Socket.disconnectFromHost();
-    }
-
-    void Finish() {
-        if (m_Finished)
-            return;
-        m_Finished = true;
-        m_GiveUp.stop();
-        m_Socket.abort();
-        deleteLater();
-    }
-
-    Endpoint m_Endpoint;
-    Dictionary m_Headers;
-    String m_Body;
-    String m_ContentType;
-    QTcpSocket m_Socket;
-    QTimer m_GiveUp;
-    bool m_Finished = false;
-};
+// The network module lies beside the program; it is loaded once, on the first post.
+Send LoadSend() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return nullptr;
+    void* module = dlopen((program.parent_path() / kHTTPConnectionModule).c_str(), RTLD_NOW | RTLD_LOCAL);
+    return module ? reinterpret_cast<Send>(dlsym(module, "WordloomHTTPSend")) : nullptr;
+}
 
 } // namespace
 
@@ -141,6 +96,16 @@ String HTTPSocket::EncodeFormData(const Dictionary& form) {
 }
 
 void HTTPSocket::Post(const String& url) {
-    auto* request = new PendingRequest(SplitAddress(url), m_RequestHeaders, m_Body, m_ContentType);
-    request->Start();
+    static const Send send = LoadSend();
+    // Without its module the program cannot post; a report that does not go out is not observed.
+    if (!send)
+        return;
+    const Endpoint endpoint = SplitAddress(url);
+    Dictionary headers = m_RequestHeaders;
+    headers.Value("Host", endpoint.hostPart);
+    if (!m_ContentType.empty())
+        headers.Value("Content-type", m_ContentType);
+    headers.Value("Content-length", Str(LenB(m_Body)));
+    const String request = RequestText(endpoint.path, headers, m_Body);
+    send(endpoint.host.c_str(), endpoint.port, request.data(), request.size());
 }
