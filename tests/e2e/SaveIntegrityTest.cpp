@@ -79,14 +79,16 @@ void KillASaveWhileItWrites(const fs::path& dictionary, const String& bytes) {
             Ref<BinaryStream> stream = BinaryStream::Create(New<FolderItem>(dictionary), true);
             for (size_t at = 0; at < bytes.size(); at += 1 << 20)
                 stream->Write(bytes.substr(at, 1 << 20));
+            // Still held, so that a parent slow to look finds the file as a kill would leave it.
+            for (;;)
+                pause();
         } catch (...) {
             _exit(1);
         }
-        for (;;)
-            pause();
     }
-    for (int tries = 0; tries < 10000 && !SomethingBesideIsGrowing(dictionary.parent_path(), dictionary);
-         ++tries)
+    for (auto end = std::chrono::steady_clock::now() + kLongestWait;
+         std::chrono::steady_clock::now() < end &&
+         !SomethingBesideIsGrowing(dictionary.parent_path(), dictionary);)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
