@@ -1,11 +1,13 @@
 #include "AtomicFile.h"
 
 #include "FileOpening.h"
-
+#include "ReplacedFile.h"
 #include "RuntimeException.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -110,14 +113,10 @@ mode_t CurrentUmask() {
 }
 
 // The stamp of the file in place, when nobody wrote it since it was written here: a stamp taken
-// after the rename could hold another program's write, of which the written words know nothing. The
-// rename changes the file's change time, so that part is taken after it.
+// after the rename could hold another program's write, of which the written words know nothing.
 std::optional<FileStamp> Unmoved(const std::optional<FileStamp>& written,
                                  const std::optional<FileStamp>& now) {
-    if (!written || !now)
-        return std::nullopt;
-    if (written->Device != now->Device || written->Inode != now->Inode || written->Size != now->Size ||
-        written->ModifiedNs != now->ModifiedNs)
+    if (!written || !now || !written->SameContentAs(*now))
         return std::nullopt;
     return now;
 }
@@ -196,7 +195,7 @@ void AtomicFile::Write(const char* bytes, size_t size) {
     m_Size += static_cast<int64_t>(size);
 }
 
-bool AtomicFile::Commit(const MayReplace& mayReplace, const Placed& placed) {
+bool AtomicFile::Commit(const CommitHooks& hooks) {
     if (m_Fd < 0)
         FileOpening::Raise(m_Target, "cannot commit", EBADF);
     Flush();
@@ -205,20 +204,36 @@ bool AtomicFile::Commit(const MayReplace& mayReplace, const Placed& placed) {
         Fail("cannot flush it to disk", errno);
     SetMode();
     const std::optional<FileStamp> written = FileStamp::OfOpen(m_Fd);
-    if (mayReplace && !mayReplace()) {
+    const bool exact = WaitOutTick(written);
+    if (hooks.MayReplace && !hooks.MayReplace()) {
         Discard();
         return false;
     }
-    const int64_t takenAtNs = FileStamp::ClockNs();
     // Still open, so that its lock keeps it from being taken for a leftover until it has its place;
     // the sync has reported whatever the close could.
-    Replace();
-    const std::optional<FileStamp> placedStamp = Unmoved(written, FileStamp::OfOpen(m_Fd));
+    Ref<ReplacedFile> replaced = Replace();
+    const std::optional<FileStamp> placed = Unmoved(written, FileStamp::OfOpen(m_Fd));
     close(m_Fd);
     m_Fd = -1;
-    if (placed)
-        placed(placedStamp, takenAtNs);
+    if (hooks.Placed)
+        hooks.Placed(exact ? placed : std::nullopt, replaced);
     SyncFolder();
+    return true;
+}
+
+// A write in the tick of the file's last write, to the same size, would leave its stamp as it is;
+// once that tick has passed, every write shows, and the stamp taken after the rename is proof of the
+// words written. The data sync mostly takes that long already. The rename changes the change time
+// too, but a change hidden in its tick would have to put back this very modification time. On a
+// file system of coarser times the save does not wait, and the next save reads the file instead.
+bool AtomicFile::WaitOutTick(const std::optional<FileStamp>& written) const {
+    constexpr int64_t kLongestWaitNs = 20'000'000;
+    const int64_t now = FileStamp::ClockNs();
+    if (!written || written->GrainNs > kLongestWaitNs || written->ModifiedNs > now)
+        return false;
+    const int64_t wait = written->GrainNs - (now - written->ModifiedNs);
+    if (wait > 0)
+        std::this_thread::sleep_for(std::chrono::nanoseconds(wait));
     return true;
 }
 
@@ -249,17 +264,30 @@ void AtomicFile::KeepOwner() {
         return;
 }
 
-void AtomicFile::Replace() {
-    if (m_Overwrite) {
-        if (rename(m_Temporary.c_str(), m_Target.c_str()) != 0)
-            Fail("cannot replace it", errno);
-    } else {
+Ref<ReplacedFile> AtomicFile::Replace() {
+    if (!m_Overwrite) {
         // link fails if the name was taken since the stream was made, where rename would replace it.
         if (link(m_Temporary.c_str(), m_Target.c_str()) != 0)
             Fail("cannot create it", errno);
         unlink(m_Temporary.c_str());
+        m_Temporary.clear();
+        return nullptr;
     }
+    const int64_t renamedAtNs = FileStamp::ClockNs();
+    if (renameat2(AT_FDCWD, m_Temporary.c_str(), AT_FDCWD, m_Target.c_str(), RENAME_EXCHANGE) == 0) {
+        // The replaced file now bears the temporary name, and is opened before the name goes.
+        Ref<ReplacedFile> replaced = ReplacedFile::Open(m_Temporary, renamedAtNs);
+        unlink(m_Temporary.c_str());
+        m_Temporary.clear();
+        return replaced;
+    }
+    // A file system that cannot exchange two names, or a target that is gone: the file replaced is
+    // then the one that the name gives just before the rename.
+    Ref<ReplacedFile> replaced = ReplacedFile::Open(m_Target, renamedAtNs);
+    if (rename(m_Temporary.c_str(), m_Target.c_str()) != 0)
+        Fail("cannot replace it", errno);
     m_Temporary.clear();
+    return replaced;
 }
 
 void AtomicFile::SyncFolder() {

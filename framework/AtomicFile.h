@@ -1,10 +1,9 @@
 #pragma once
 
-#include "FileStamp.h"
+#include "CommitHooks.h"
 #include "Strings.h"
 
 #include <filesystem>
-#include <functional>
 #include <sys/types.h>
 
 /// A file written beside its target under a temporary name and renamed over the target on Commit,
@@ -22,18 +21,12 @@ public:
 
     /// Raises IOException when writing fails; the file is then given up.
     void Write(const char* bytes, size_t size);
-    /// Asked just before the rename; false gives the file up and leaves the target as it is.
-    using MayReplace = std::function<bool()>;
-    /// Told of the file as soon as it is in place: its stamp as this file wrote it, nullopt when
-    /// another program may have written it since the rename, and the moment just before the rename.
-    using Placed = std::function<void(std::optional<FileStamp> stamp, int64_t takenAtNs)>;
-
     /// Raises IOException when any step fails; the target then stays as it was.
-    void Commit() { Commit({}, {}); }
-    /// As Commit, but gives up (false, the target untouched) when `mayReplace` says no. `placed`
-    /// hears of the file once it is in place, before its folder is flushed to disk, which may still
-    /// fail and raise.
-    bool Commit(const MayReplace& mayReplace, const Placed& placed);
+    void Commit() { Commit({}); }
+    /// As Commit, but gives up (false, the target untouched) when the hooks' question says no. The
+    /// file that the target was is exchanged with the new one, so that even one that another program
+    /// renamed into place just before is handed over, where the file system can exchange two names.
+    bool Commit(const CommitHooks& hooks);
     int64_t Size() const { return m_Size; }
 
     /// Whether a folder entry of this name is the temporary file of a save, never a file of the
@@ -47,7 +40,8 @@ private:
     void WriteThrough(const char* bytes, size_t size);
     void SetMode();
     void KeepOwner();
-    void Replace();
+    bool WaitOutTick(const std::optional<FileStamp>& written) const;
+    Ref<ReplacedFile> Replace();
     void SyncFolder();
     [[noreturn]] void Fail(const String& what, int error);
     void Discard();

@@ -107,8 +107,8 @@ void BinaryStream::Commit() {
         FileOpening::Raise(d->path, "cannot flush it to disk", errno);
 }
 
-bool BinaryStream::Commit(const AtomicFile::MayReplace& mayReplace, const AtomicFile::Placed& placed) {
+bool BinaryStream::Commit(const CommitHooks& hooks) {
     if (!d->created)
         FileOpening::Raise(d->path, "cannot replace a file opened in place", EBADF);
-    return d->created->Commit(mayReplace, placed);
+    return d->created->Commit(hooks);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
-#include "AtomicFile.h"
+#include "CommitHooks.h"
 #include "Ref.h"
+#include "Strings.h"
+
+#include <memory>
 
 class FolderItem;
 
@@ -25,9 +28,9 @@ public:
     /// Flushes the written bytes to disk and renames them over the target (through a symbolic link,
     /// its target), keeping the target's permissions. Raises IOException when any step fails.
     void Commit();
-    /// For a stream made by Create: as AtomicFile::Commit with its two questions; false when
-    /// `mayReplace` said no and the target was left as it was.
-    bool Commit(const AtomicFile::MayReplace& mayReplace, const AtomicFile::Placed& placed);
+    /// For a stream made by Create: as AtomicFile::Commit with its hooks; false when the hooks'
+    /// question said no and the target was left as it was.
+    bool Commit(const CommitHooks& hooks);
 
     struct Private;
     explicit BinaryStream(std::unique_ptr<Private> p);

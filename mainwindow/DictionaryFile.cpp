@@ -6,10 +6,6 @@
 
 namespace {
 
-char DelimiterOf(std::string_view bytes) {
-    return bytes.find('\0') == std::string_view::npos ? '\n' : '\0';
-}
-
 // memchr and memrchr go through a huge word many times faster than a loop over its bytes.
 size_t CountOf(std::string_view bytes, char delimiter) {
     size_t count = 0;
@@ -76,6 +72,21 @@ bool DictionaryFile::IsForeign(std::string_view bytes) {
             return true;
     }
     return false;
+}
+
+char DictionaryFile::DelimiterOf(std::string_view bytes) {
+    return bytes.find('\0') == std::string_view::npos ? '\n' : '\0';
+}
+
+bool DictionaryFile::LooksHalfWritten(std::string_view bytes, bool heldWords) {
+    if (bytes.empty())
+        return heldWords;
+    return bytes.back() != '\0' && bytes.find('\0') != std::string_view::npos;
+}
+
+std::string_view DictionaryFile::WholeWords(std::string_view bytes) {
+    const size_t last = bytes.rfind(DelimiterOf(bytes));
+    return bytes.substr(0, last == std::string_view::npos ? 0 : last + 1);
 }
 
 // A well-formed file ends with a delimiter, after which nothing is left. What is left otherwise is a

@@ -19,6 +19,14 @@ struct DictionaryFile {
     static DictionaryFile Parse(String&& bytes);
     /// True for bytes that start with a UTF-16 or UTF-32 byte-order mark.
     static bool IsForeign(std::string_view bytes);
+    /// NUL, or LF for bytes that hold no NUL at all.
+    static char DelimiterOf(std::string_view bytes);
+    /// True for bytes that a write in progress leaves: none where the file held words, or NUL-delimited
+    /// words of which the last has no NUL yet. A line-feed file without a last line feed is common and
+    /// whole.
+    static bool LooksHalfWritten(std::string_view bytes, bool heldWords);
+    /// The bytes up to and with the last delimiter: what follows may be a word cut short.
+    static std::string_view WholeWords(std::string_view bytes);
     using WordView = std::function<void(std::string_view)>;
     /// The words of the file's bytes as Parse finds them, in file order, as views into the bytes.
     static void ForEachWord(std::string_view bytes, const WordView& visit);

@@ -1,6 +1,7 @@
 #include "DictionarySnapshot.h"
 
 #include <algorithm>
+#include <iterator>
 #include <random>
 #include <xxhash.h>
 
@@ -85,30 +86,33 @@ DictionarySnapshot::DictionarySnapshot(std::optional<FileStamp> stamp, int64_t t
 
 void DictionarySnapshot::Add(std::string_view word) {
     m_Hashes.push_back(Hash(word));
+    m_Sorted = false;
 }
 
 void DictionarySnapshot::Stamp(std::optional<FileStamp> stamp, int64_t takenAtNs) {
     m_Stamp = stamp;
-    m_TakenAtNs = takenAtNs;
+    m_Trusted = !stamp || !stamp->IsRacy(takenAtNs);
+}
+
+void DictionarySnapshot::StampExact(const FileStamp& stamp) {
+    m_Stamp = stamp;
     m_Trusted = true;
 }
 
-bool DictionarySnapshot::Holds(std::string_view bytes) {
-    std::sort(m_Hashes.begin(), m_Hashes.end());
-    return SortedHashes(bytes) == m_Hashes;
-}
-
-bool DictionarySnapshot::Unchanged(const std::optional<FileStamp>& now) const {
-    if (!m_Trusted || now != m_Stamp)
+bool DictionarySnapshot::Holds(std::string_view bytes) const {
+    std::vector<uint64_t> disk = SortedHashes(bytes);
+    if (disk.size() != m_Hashes.size())
         return false;
-    return !m_Stamp || !m_Stamp->IsRacy(m_TakenAtNs);
+    if (m_Sorted)
+        return disk == m_Hashes;
+    std::vector<uint64_t> known = m_Hashes;
+    std::sort(known.begin(), known.end());
+    return disk == known;
 }
 
 DictionarySnapshot::Changes DictionarySnapshot::ChangesTo(std::optional<FileStamp> stamp, int64_t takenAtNs,
                                                           std::string_view bytes, const ListRows& list) {
-    // Sorted only here: most saves find the file unchanged, and sorting a million hashes would cost
-    // every save and every load several times what the hashing does.
-    std::sort(m_Hashes.begin(), m_Hashes.end());
+    Sort();
     std::vector<uint64_t> disk = SortedHashes(bytes);
     Changes changes = Merge(disk, bytes, list, true);
     m_Hashes = std::move(disk);
@@ -117,8 +121,22 @@ DictionarySnapshot::Changes DictionarySnapshot::ChangesTo(std::optional<FileStam
 }
 
 DictionarySnapshot::Changes DictionarySnapshot::AdditionsIn(std::string_view bytes, const ListRows& list) {
-    std::sort(m_Hashes.begin(), m_Hashes.end());
-    return Merge(SortedHashes(bytes), bytes, list, false);
+    Sort();
+    std::vector<uint64_t> disk = SortedHashes(bytes);
+    Changes changes = Merge(disk, bytes, list, false);
+    // Of sorted runs with duplicates, the union holds each word as often as the larger run does.
+    std::vector<uint64_t> taken;
+    taken.reserve(std::max(m_Hashes.size(), disk.size()));
+    std::set_union(m_Hashes.begin(), m_Hashes.end(), disk.begin(), disk.end(), std::back_inserter(taken));
+    m_Hashes = std::move(taken);
+    ForgetStamp();
+    return changes;
+}
+
+void DictionarySnapshot::Sort() {
+    if (!m_Sorted)
+        std::sort(m_Hashes.begin(), m_Hashes.end());
+    m_Sorted = true;
 }
 
 DictionarySnapshot::Changes DictionarySnapshot::Merge(const std::vector<uint64_t>& disk,

@@ -47,34 +47,38 @@ public:
     /// One more word of the file, for a snapshot taken while the file is written.
     void Add(std::string_view word);
     int64_t Count() const { return static_cast<int64_t>(m_Hashes.size()); }
-    /// The stamp of the file once it holds the words added, taken at `takenAtNs`; nullopt for a file
-    /// that is not there.
+    /// The stamp of the file once it holds the words added, taken at `takenAtNs` (nullopt for a file
+    /// that is not there); trusted only when no write can hide in it.
     void Stamp(std::optional<FileStamp> stamp, int64_t takenAtNs);
+    /// A stamp that shows every change made to the file since it held the words added.
+    void StampExact(const FileStamp& stamp);
     /// Nothing is known of the stamp of the file that holds the words: the next save reads it.
-    void Unstamped() { m_Trusted = false; }
+    void ForgetStamp() { m_Trusted = false; }
 
     /// True when the bytes hold the snapshot's words, no more and no fewer.
-    bool Holds(std::string_view bytes);
+    bool Holds(std::string_view bytes) const;
     /// True when the file's stamp now tells that nobody wrote the file since the snapshot, so that it
-    /// need not be read: it is the one taken, and it was not taken so soon after a write that another
-    /// write could have left it as it was.
-    bool Unchanged(const std::optional<FileStamp>& now) const;
+    /// need not be read.
+    bool Unchanged(const std::optional<FileStamp>& now) const { return m_Trusted && now == m_Stamp; }
     /// The changes between the snapshot and the file's bytes now, to apply to the word list. The
     /// snapshot then is one of the file as it is now, of `stamp` taken at `takenAtNs`, so that a later
     /// save, also after this one failed to write, takes each change once.
     Changes ChangesTo(std::optional<FileStamp> stamp, int64_t takenAtNs, std::string_view bytes,
                       const ListRows& list);
-    /// Only the words that the bytes added, of a file caught while another program wrote it: a word
-    /// missing there may not be written yet. The snapshot stays as it was.
+    /// Only the words that the bytes added, of a file caught while another program wrote it, or of one
+    /// that may be a rewrite that died half-way: a word missing there may not be written yet. The
+    /// snapshot then holds the words added too, so that each is taken once, and no stamp.
     Changes AdditionsIn(std::string_view bytes, const ListRows& list);
 
 private:
+    void Sort();
     Changes Merge(const std::vector<uint64_t>& disk, std::string_view bytes, const ListRows& list,
                   bool removals) const;
 
     std::optional<FileStamp> m_Stamp;
-    int64_t m_TakenAtNs = 0;
     bool m_Trusted = true;
-    /// One entry for each word, duplicates included; sorted once a save needs them.
+    /// One entry for each word, duplicates included; sorted only once a save compares them, as most
+    /// saves find the file unchanged and need no order.
     std::vector<uint64_t> m_Hashes;
+    bool m_Sorted = false;
 };

@@ -10,10 +10,16 @@
 
 namespace {
 
-constexpr int kReads = 10;
 constexpr auto kPause = std::chrono::milliseconds(100);
+// A file that looks half-written is settled once its stamp held through this many reads in a row,
+// about a second; one that keeps changing is given up after twice as long.
+constexpr int kSettledReads = 10;
+constexpr int kMostReads = 2 * kSettledReads;
 
-DiskDictionary ReadOnce(const Ref<FolderItem>& file, DictionarySnapshot& known) {
+using Kind = DiskDictionary::Kind;
+
+// Unended here only says that the file looked half-written but did not change while it was read.
+DiskDictionary ReadOnce(const Ref<FolderItem>& file, const DictionarySnapshot& known) {
     DiskDictionary disk;
     disk.TakenAtNs = FileStamp::ClockNs();
     disk.Stamp = FileStamp::Of(file->Path());
@@ -25,43 +31,44 @@ DiskDictionary ReadOnce(const Ref<FolderItem>& file, DictionarySnapshot& known) 
     if (!stream && !std::filesystem::is_regular_file(file->Path(), error))
         return disk;
     if (!stream) {
-        disk.State = DiskDictionary::Kind::Unreadable;
+        disk.Found = Kind::Unreadable;
         return disk;
     }
     disk.Bytes = stream->Read(stream->Length());
     if (DictionaryFile::IsForeign(disk.Bytes)) {
-        disk.State = DiskDictionary::Kind::Foreign;
+        disk.Found = Kind::Foreign;
         return disk;
     }
-    const bool settled = FileStamp::Of(file->Path()) == disk.Stamp;
+    if (FileStamp::Of(file->Path()) != disk.Stamp) {
+        disk.Found = Kind::HalfWritten;
+        return disk;
+    }
     const bool midWrite =
-        DiskDictionary::LooksHalfWritten(disk.Bytes, known.Count()) && !known.Holds(disk.Bytes);
-    disk.State = settled && !midWrite ? DiskDictionary::Kind::Whole : DiskDictionary::Kind::HalfWritten;
+        DictionaryFile::LooksHalfWritten(disk.Bytes, known.Count() > 0) && !known.Holds(disk.Bytes);
+    disk.Found = midWrite ? Kind::Unended : Kind::Whole;
     return disk;
 }
 
-// What follows the last delimiter may be a word that the writer has not finished.
-void CutAfterLastDelimiter(String& bytes) {
-    const char delimiter = bytes.find('\0') == String::npos ? '\n' : '\0';
-    const size_t last = bytes.rfind(delimiter);
-    bytes.erase(last == String::npos ? 0 : last + 1);
+bool MayStillChange(const DiskDictionary& disk, int steadyReads) {
+    return disk.Found == Kind::HalfWritten || (disk.Found == Kind::Unended && steadyReads < kSettledReads);
 }
 
 } // namespace
 
-DiskDictionary DiskDictionary::Read(const Ref<FolderItem>& file, DictionarySnapshot& known) {
+DiskDictionary DiskDictionary::Read(const Ref<FolderItem>& file, const DictionarySnapshot& known) {
     DiskDictionary disk = ReadOnce(file, known);
-    for (int read = 1; read < kReads && disk.State == Kind::HalfWritten; ++read) {
+    int steadyReads = 1;
+    for (int read = 1; read < kMostReads && MayStillChange(disk, steadyReads); ++read) {
         std::this_thread::sleep_for(kPause);
-        disk = ReadOnce(file, known);
+        DiskDictionary again = ReadOnce(file, known);
+        const bool steady =
+            again.Found == Kind::Unended && disk.Found == Kind::Unended && again.Stamp == disk.Stamp;
+        steadyReads = steady ? steadyReads + 1 : 1;
+        disk = std::move(again);
     }
-    if (disk.State == Kind::HalfWritten)
-        CutAfterLastDelimiter(disk.Bytes);
+    if (MayStillChange(disk, steadyReads)) {
+        disk.Found = Kind::HalfWritten;
+        disk.Bytes.erase(DictionaryFile::WholeWords(disk.Bytes).size());
+    }
     return disk;
-}
-
-bool DiskDictionary::LooksHalfWritten(std::string_view bytes, int64_t knownWords) {
-    if (bytes.empty())
-        return knownWords > 0;
-    return bytes.back() != '\0' && bytes.find('\0') != std::string_view::npos;
 }

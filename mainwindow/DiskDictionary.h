@@ -5,7 +5,6 @@
 #include "Strings.h"
 
 #include <optional>
-#include <string_view>
 
 class DictionarySnapshot;
 class FolderItem;
@@ -23,22 +22,24 @@ struct DiskDictionary {
         Foreign,
         /// The bytes are the whole file as it stood, of Stamp.
         Whole,
-        /// The file still looked as if another program were writing it when the reading gave up.
-        /// Bytes then end at its last delimiter: what follows may be a word cut short.
+        /// The bytes are the whole file, which stayed as it was through the reads but still looks like
+        /// a write caught in the middle: empty where there were words, or with a last word without
+        /// its NUL. Every word counts, as a load counts it, but a word it lacks may be part of a
+        /// rewrite that died half-way.
+        Unended,
+        /// The file was still changing when the reading gave up. Bytes then end at its last delimiter:
+        /// what follows may be a word cut short.
         HalfWritten,
     };
 
-    Kind State = Kind::Missing;
+    Kind Found = Kind::Missing;
     String Bytes;
     /// The stamp that the file had while it was read, taken at TakenAtNs.
     std::optional<FileStamp> Stamp;
     int64_t TakenAtNs = 0;
 
-    /// The file, read as often as it takes to find it settled, for about a second at most. Bytes that
-    /// hold the words of the snapshot `known` are settled whatever they look like: they are what
+    /// The file, read as often as it takes to find it settled, for about two seconds at most. Bytes
+    /// that hold the words of the snapshot `known` are whole whatever they look like: they are what
     /// was loaded or saved.
-    static DiskDictionary Read(const Ref<FolderItem>& file, DictionarySnapshot& known);
-    /// True for bytes that a write in progress leaves: an empty file where there were words, or a
-    /// NUL-delimited file whose last word has no NUL yet.
-    static bool LooksHalfWritten(std::string_view bytes, int64_t knownWords);
+    static DiskDictionary Read(const Ref<FolderItem>& file, const DictionarySnapshot& known);
 };

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "FileStamp.h"
 #include "Window.h"
+
+#include <optional>
+#include <vector>
 
 class Listbox;
 class MenuItem;
@@ -10,6 +14,7 @@ class Toolbar;
 class ToolItem;
 class DictionarySnapshot;
 class FolderItem;
+class ReplacedFile;
 
 /// The main window: the dictionaries of the Spelling folder on the left, the chosen dictionary's
 /// words on the right, and the toolbar's Save, Add, Delete and Edit buttons.
@@ -85,9 +90,13 @@ private:
     void Import();
     // Dictionary files
     void SaveDictionary();
-    enum class SaveResult { Saved, Stopped, FileMoved };
+    enum class SaveResult { Saved, Unopenable, Uncreatable, FileMoved };
     static constexpr int kSaveAttempts = 3;
+    SaveResult SaveTakingTurns(const Ref<FolderItem>& file);
     SaveResult SaveOnce(const Ref<FolderItem>& file);
+    void TakeWordsWrittenSinceReplaced();
+    bool TookWhatTheRenameReplaced(const Ref<ReplacedFile>& replaced, const std::optional<FileStamp>& read,
+                                   DictionarySnapshot& readWords);
     void KillAppleSpell();
 
     /// Whether the dictionary in the word list was loaded whole, so that saving it loses no word.
@@ -95,6 +104,14 @@ private:
     /// The dictionary file as it was loaded or last saved, so that a save keeps what another program
     /// changed in it since.
     Ref<DictionarySnapshot> m_Snapshot;
+    /// A file that a save put out of place, with the words it held then: another program that holds
+    /// it open may still write to it, and the next save takes in what it added.
+    struct Replaced {
+        Ref<ReplacedFile> File;
+        Ref<DictionarySnapshot> Words;
+    };
+    /// What the last save of the dictionary in the word list replaced.
+    std::vector<Replaced> m_Replaced;
 
     friend class winMainTestAccess;
 };

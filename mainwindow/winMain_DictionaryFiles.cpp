@@ -6,8 +6,10 @@
 #include "DictionarySnapshot.h"
 #include "DiskDictionary.h"
 #include "FolderItem.h"
+#include "FolderLock.h"
 #include "Listbox.h"
 #include "MsgBox.h"
+#include "ReplacedFile.h"
 #include "diagnostics/DebugGlobals.h"
 
 namespace {
@@ -81,33 +83,45 @@ struct Found {
     std::optional<FileStamp> Stamp;
 };
 
-// Another program (the spelling service itself, most often) may have added or removed words in the
-// file since it was loaded; writing the list as it is would lose them. Not writable when the file
-// changed but cannot be opened, or is no dictionary any more: its words are unknown, so it must not
-// be written over.
-Found TakeOutsideChanges(const Ref<FolderItem>& file, DictionarySnapshot& snapshot,
-                         const Ref<Listbox>& list) {
-    std::optional<FileStamp> now = FileStamp::Of(file->Path());
-    // A file that is gone holds no words to keep.
-    if (snapshot.Unchanged(now) || !now)
-        return {true, now};
-    DiskDictionary disk = DiskDictionary::Read(file, snapshot);
-    switch (disk.State) {
+enum class Taking { Changes, AdditionsOnly };
+
+// The words of the file that another program changed since `known` was taken go into the list.
+// Not writable when the file cannot be opened, or is no dictionary any more: its words are unknown,
+// so it must not be written over.
+Found TakeChanges(const Ref<FolderItem>& file, DictionarySnapshot& known, const Ref<Listbox>& list,
+                  Taking taking = Taking::Changes) {
+    DiskDictionary disk = DiskDictionary::Read(file, known);
+    switch (disk.Found) {
     case DiskDictionary::Kind::Missing:
         return {true, std::nullopt};
     case DiskDictionary::Kind::Unreadable:
     case DiskDictionary::Kind::Foreign:
         return {false, std::nullopt};
     case DiskDictionary::Kind::Whole:
-        Apply(snapshot.ChangesTo(disk.Stamp, disk.TakenAtNs, disk.Bytes, ListRowsOf(list)), list);
-        break;
+        if (taking == Taking::Changes) {
+            Apply(known.ChangesTo(disk.Stamp, disk.TakenAtNs, disk.Bytes, ListRowsOf(list)), list);
+            break;
+        }
+        [[fallthrough]];
+    case DiskDictionary::Kind::Unended:
     case DiskDictionary::Kind::HalfWritten:
         // A word brought back is a smaller harm than a word lost: what the file lacks may be written
         // yet, so only its additions are taken.
-        Apply(snapshot.AdditionsIn(disk.Bytes, ListRowsOf(list)), list);
+        Apply(known.AdditionsIn(disk.Bytes, ListRowsOf(list)), list);
         break;
     }
     return {true, disk.Stamp};
+}
+
+// Another program (the spelling service itself, most often) may have added or removed words in the
+// file since it was loaded or saved; writing the list as it is would lose them.
+Found TakeOutsideChanges(const Ref<FolderItem>& file, DictionarySnapshot& snapshot,
+                         const Ref<Listbox>& list) {
+    std::optional<FileStamp> now = FileStamp::Of(file->Path());
+    // A file that is gone holds no words to keep.
+    if (snapshot.Unchanged(now) || !now)
+        return {true, now};
+    return TakeChanges(file, snapshot, list);
 }
 
 } // namespace
@@ -141,6 +155,7 @@ void winMain::PopulateCustomDictionary() {
     ReportingFailures("winMain.Methods.PopulateCustomDictionary", [&] {
         m_LoadComplete = false;
         m_Snapshot = nullptr;
+        m_Replaced.clear();
         Ref<FolderItem> file = DictionaryItem(lstDictionaries()->Text());
         m_Delim = Chr(0);
         Ref<Listbox> list = lstCustomWords();
@@ -174,48 +189,96 @@ void winMain::SaveDictionary() {
             return;
         }
         KillAppleSpell();
-        // A file that keeps changing is not written over: each try would lose what came last.
-        for (int attempt = 0; attempt < kSaveAttempts; ++attempt) {
-            SaveResult result = SaveOnce(file);
-            if (result == SaveResult::Stopped)
-                return;
-            if (result == SaveResult::Saved) {
-                MsgBox("Dictionary saved.");
-                return;
-            }
+        // Shown once the turn is over: the message waits for the user.
+        switch (SaveTakingTurns(file)) {
+        case SaveResult::Saved:
+            MsgBox("Dictionary saved.");
+            break;
+        case SaveResult::Unopenable:
+            MsgBox("Unable to open dictionary.");
+            break;
+        case SaveResult::Uncreatable:
+            MsgBox("Unable to create dictionary.");
+            break;
+        case SaveResult::FileMoved:
+            MsgBox("The dictionary is being changed by another program, so it was not saved.");
+            break;
         }
-        MsgBox("The dictionary is being changed by another program, so it was not saved.");
     });
 }
 
+// Two copies of Wordloom that save one dictionary at once would each write over the words that the
+// other merged in: they take turns from the merge's read to the rename. A file that keeps changing is
+// not written over: each try would lose what came last.
+winMain::SaveResult winMain::SaveTakingTurns(const Ref<FolderItem>& file) {
+    FolderLock turn(file->Path().parent_path());
+    TakeWordsWrittenSinceReplaced();
+    SaveResult result = SaveResult::FileMoved;
+    for (int attempt = 0; attempt < kSaveAttempts && result == SaveResult::FileMoved; ++attempt)
+        result = SaveOnce(file);
+    return result;
+}
+
+// A program that held the file open while the last save replaced it may have gone on writing to it:
+// such a file is watched until this save, which takes in what it added.
+void winMain::TakeWordsWrittenSinceReplaced() {
+    std::vector<Replaced> replaced = std::move(m_Replaced);
+    m_Replaced.clear();
+    for (const Replaced& file : replaced) {
+        if (file.File->MayHaveChanged())
+            TakeChanges(New<FolderItem>(file.File->Path()), *file.Words, lstCustomWords(),
+                        Taking::AdditionsOnly);
+    }
+}
+
 // Another program that writes the file while the list is written would lose its words to the rename:
-// the file must still be as the merge found it just before.
+// the file must still be as the merge found it just before, and the file that the rename replaced
+// must be the one that the merge read.
 winMain::SaveResult winMain::SaveOnce(const Ref<FolderItem>& file) {
     Ref<Listbox> list = lstCustomWords();
     Found found = TakeOutsideChanges(file, *m_Snapshot, list);
-    if (!found.Writable) {
-        MsgBox("Unable to open dictionary.");
-        return SaveResult::Stopped;
-    }
+    if (!found.Writable)
+        return SaveResult::Unopenable;
     Ref<BinaryStream> stream = CreateOrNil(file);
-    if (!stream) {
-        MsgBox("Unable to create dictionary.");
-        return SaveResult::Stopped;
-    }
+    if (!stream)
+        return SaveResult::Uncreatable;
     auto written = New<DictionarySnapshot>(list->ListCount());
     WriteWords(*stream, list, m_Delim, *written);
-    auto unmoved = [&] { return FileStamp::Of(file->Path()) == found.Stamp; };
+    Ref<DictionarySnapshot> read = m_Snapshot;
+    Ref<ReplacedFile> replaced;
+    CommitHooks hooks;
+    hooks.MayReplace = [&] { return FileStamp::Of(file->Path()) == found.Stamp; };
     // What was written is what the next save compares with, from the moment it is in place, even
     // should the flush of the folder fail after.
-    auto placed = [&](std::optional<FileStamp> stamp, int64_t takenAtNs) {
+    hooks.Placed = [&](std::optional<FileStamp> stamp, Ref<ReplacedFile> out) {
         if (stamp)
-            written->Stamp(stamp, takenAtNs);
+            written->StampExact(*stamp);
         else
-            written->Unstamped();
+            written->ForgetStamp();
         m_Snapshot = written;
+        if (out)
+            m_Replaced.push_back({out, read});
+        replaced = out;
         // Once the file holds the list, every row is a word of the file like any other.
         list->ForgetEdits();
     };
     // The stream is closed on return, before the message, which waits for the user.
-    return stream->Commit(unmoved, placed) ? SaveResult::Saved : SaveResult::FileMoved;
+    if (!stream->Commit(hooks))
+        return SaveResult::FileMoved;
+    return TookWhatTheRenameReplaced(replaced, found.Stamp, *read) ? SaveResult::FileMoved
+                                                                   : SaveResult::Saved;
+}
+
+// A write that reached the old file after the merge read it, or a file that another program renamed
+// into place just before this save's rename: its changes go into the list, and the list is written
+// again.
+bool winMain::TookWhatTheRenameReplaced(const Ref<ReplacedFile>& replaced,
+                                        const std::optional<FileStamp>& read, DictionarySnapshot& readWords) {
+    if (!replaced)
+        return false;
+    const std::optional<FileStamp>& was = replaced->StampWhenReplaced();
+    if (read && was && read->SameContentAs(*was))
+        return false;
+    TakeChanges(New<FolderItem>(replaced->Path()), readWords, lstCustomWords());
+    return true;
 }

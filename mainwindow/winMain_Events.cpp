@@ -19,7 +19,10 @@ void winMain::Event_Open() {
 }
 
 void winMain::Event_Close() {
-    ReportingFailures("winMain.Events.Close", [&] { SavePrefs(); });
+    ReportingFailures("winMain.Events.Close", [&] {
+        SavePrefs();
+        m_Replaced.clear();
+    });
 }
 
 void winMain::lstDictionaries_Change() {

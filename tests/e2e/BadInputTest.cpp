@@ -142,6 +142,22 @@ TEST_F(BadInputTest, AHugeWordAndBytesThatAreNotUtf8GoBackByteForByte) {
     EXPECT_EQ(TempHome::ReadFile(session.Dictionary("odd")), bytes);
 }
 
+// A date past what nanoseconds since 1970 hold in 64 bits: the year 2300.
+TEST_F(BadInputTest, ADictionaryDatedCenturiesAheadIsSavedLikeAnyOther) {
+    TempHome::WriteFile(session.Dictionary("future"), Nul({"cat", "dog"}));
+    const timespec times[2] = {{10'413'792'000, 0}, {10'413'792'000, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, session.Dictionary("future").c_str(), times, 0), 0);
+
+    int status = session.Run([] {
+        ChooseDictionary("future");
+        WordloomSession::ClickToolButton("tbSave");
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), (Rows{"Dictionary saved."}));
+    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("future")), Nul({"cat", "dog"}));
+}
+
 TEST_F(BadInputTest, AVeryLongWordShowsItsBeginningAndStaysWholeWhileALongOneIsEditedWhole) {
     // The "é" straddles the place where the shown text is cut.
     const String veryLong = String(255, 'l') + "\xc3\xa9" + String(2'000'000, 'l');

@@ -10,9 +10,11 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -149,6 +151,38 @@ std::thread AppendWhileSavesWrite(const fs::path& dictionary, int times, const s
     });
 }
 
+std::multiset<String> WordsOf(const String& bytes) {
+    std::multiset<String> words;
+    size_t start = 0;
+    for (size_t end = bytes.find('\0'); end != String::npos; start = end + 1, end = bytes.find('\0', start))
+        words.insert(bytes.substr(start, end - start));
+    return words;
+}
+
+void WriteAll(int fd, const String& bytes) {
+    ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+}
+
+// Another copy of Wordloom, which read the dictionary before this one's save and writes it whole with
+// one word more after: it takes its turn as every copy does. Returns once it has its turn.
+std::thread SaveAsAnotherCopy(const fs::path& dictionary, const String& added) {
+    std::atomic<bool> locked = false;
+    std::thread copy([dictionary, added, &locked] {
+        const int folder = open(dictionary.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        flock(folder, LOCK_EX);
+        const String bytes = TempHome::ReadFile(dictionary);
+        locked = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const fs::path temporary = dictionary.parent_path() / ".another-copy";
+        TempHome::WriteFile(temporary, bytes + added);
+        fs::rename(temporary, dictionary);
+        close(folder);
+    });
+    while (!locked)
+        std::this_thread::yield();
+    return copy;
+}
+
 } // namespace
 
 TEST_F(SaveIntegrityTest, ASaveThatWasKilledLeavesNothingThatLooksLikeADictionary) {
@@ -268,24 +302,112 @@ TEST_F(SaveIntegrityTest, AWordWrittenWhileTheSaveWritesIsKeptAndAFileThatKeepsC
     EXPECT_TRUE(TempHome::ReadFile(dictionary) == beforeEndless + endless);
 }
 
-TEST_F(SaveIntegrityTest, AFileCaughtEmptyOrHalfWrittenCostsNoWord) {
+// A program that keeps the dictionary open goes on writing to the file that a save replaced: what it
+// writes there reaches the dictionary at the next save.
+TEST_F(SaveIntegrityTest, AProgramThatHoldsTheFileOpenLosesNoWord) {
+    struct Case {
+        const char* name;
+        int flags;
+        String loaded, beforeSave, afterSave, saved;
+    };
+    const Case cases[] = {
+        {"rewritten in place with a pause", O_TRUNC, Nul({"cat", "dog", "emu", "fox"}), Nul({"cat", "dog"}),
+         Nul({"emu", "fox", "gnu"}), Nul({"cat", "dog", "emu", "fox", "gnu"})},
+        {"appended to through a descriptor", O_APPEND, Nul({"cat", "dog"}), Nul({"yak"}), Nul({"zebu"}),
+         Nul({"cat", "dog", "yak", "zebu"})},
+    };
+    for (const Case& c : cases)
+        TempHome::WriteFile(session.Dictionary(c.name), c.loaded);
+
+    int status = session.Run([&] {
+        for (const Case& c : cases) {
+            ChooseDictionary(c.name);
+            const int held = open(session.Dictionary(c.name).c_str(), O_WRONLY | O_CLOEXEC | c.flags);
+            WriteAll(held, c.beforeSave);
+            WordloomSession::ClickToolButton("tbSave");
+            WriteAll(held, c.afterSave);
+            close(held);
+            WordloomSession::ClickToolButton("tbSave");
+        }
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), Rows(4, kSaved));
+    for (const Case& c : cases)
+        EXPECT_EQ(TempHome::ReadFile(session.Dictionary(c.name)), c.saved) << c.name;
+}
+
+// A program that appends words all the time, as a busy spelling service may: whatever moment of a
+// save its write falls in, before the rename, during it or after it, the word reaches the dictionary.
+TEST_F(SaveIntegrityTest, AWordAppendedAtAnyMomentOfASaveIsKept) {
+    const fs::path dictionary = session.Dictionary("custom");
+    const String words = ManyWords(1000);
+    TempHome::WriteFile(dictionary, words);
+
+    String appended;
+    int status = session.Run([&] {
+        ChooseDictionary("custom");
+        std::atomic<bool> stop = false;
+        std::thread anotherProgram([&] {
+            for (int i = 0; !stop; ++i) {
+                const String word = "appended" + std::to_string(i) + '\0';
+                AppendAsAnotherProgram(dictionary, word);
+                appended += word;
+                std::this_thread::sleep_for(std::chrono::microseconds(700));
+            }
+        });
+        for (int save = 0; save < 30; ++save)
+            WordloomSession::ClickToolButton("tbSave");
+        stop = true;
+        anotherProgram.join();
+        WordloomSession::ClickToolButton("tbSave");
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages().back(), kSaved);
+    EXPECT_EQ(WordsOf(TempHome::ReadFile(dictionary)), WordsOf(words + appended));
+}
+
+TEST_F(SaveIntegrityTest, TwoCopiesSavingAtOnceKeepTheWordsOfBoth) {
+    const fs::path dictionary = session.Dictionary("custom");
+    TempHome::WriteFile(dictionary, Nul({"cat", "dog"}));
+
+    int status = session.Run([&] {
+        Ref<Listbox> words = WordloomSession::MainWindow()->lstCustomWords();
+        ChooseDictionary("custom");
+        WordloomSession::ClickRow(words, WordloomSession::RowOf(words, "dog"));
+        WordloomSession::ClickToolButton("tbDelete");
+        WordloomSession::WaitFor([&] { return words->ListCount() == 1; });
+        std::thread anotherCopy = SaveAsAnotherCopy(dictionary, Nul({"zebu"}));
+        WordloomSession::ClickToolButton("tbSave");
+        anotherCopy.join();
+    });
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), Rows{kSaved});
+    EXPECT_EQ(TempHome::ReadFile(dictionary), Nul({"cat", "zebu"}));
+}
+
+// An empty file may be a rewrite caught at its start; a last word without its NUL, left so, is a word
+// as a load counts it.
+TEST_F(SaveIntegrityTest, AFileLeftEmptyOrWithAnUnendedLastWordCostsNoWord) {
     const String words = Nul({"cat", "dog", "emu", "fox"});
     TempHome::WriteFile(session.Dictionary("emptied"), words);
-    TempHome::WriteFile(session.Dictionary("cut"), words);
+    TempHome::WriteFile(session.Dictionary("unended"), words);
 
     int status = session.Run([&] {
         ChooseDictionary("emptied");
         TempHome::WriteFile(session.Dictionary("emptied"), "");
         WordloomSession::ClickToolButton("tbSave");
-        ChooseDictionary("cut");
-        TempHome::WriteFile(session.Dictionary("cut"), "cat\0do"s);
+        ChooseDictionary("unended");
+        TempHome::WriteFile(session.Dictionary("unended"), words + "gnu");
         WordloomSession::ClickToolButton("tbSave");
     });
 
     EXPECT_EQ(status, 0);
     EXPECT_EQ(session.answerer->Messages(), Rows(2, kSaved));
     EXPECT_EQ(TempHome::ReadFile(session.Dictionary("emptied")), words);
-    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("cut")), words);
+    EXPECT_EQ(TempHome::ReadFile(session.Dictionary("unended")), words + Nul({"gnu"}));
 }
 
 // The failure is made for good in the process, so the test runs in a child of its own, which ends

@@ -9,20 +9,31 @@ namespace {
 
 using Words = std::vector<String>;
 
-// The list after another program turned the loaded words into the file's bytes; `typed` are the rows
-// of the list that the user added or edited.
-Words Merged(const Words& loaded, const String& file, Words list, const std::set<int64_t>& typed) {
-    DictionarySnapshot snapshot(std::nullopt, 0, static_cast<int64_t>(loaded.size()),
-                                [&](int64_t i) -> const String& { return loaded[i]; });
+DictionarySnapshot SnapshotOf(const Words& words) {
+    return DictionarySnapshot(std::nullopt, 0, static_cast<int64_t>(words.size()),
+                              [&](int64_t i) -> const String& { return words[i]; });
+}
+
+// The list after the changes; `typed` are the rows of the list that the user added or edited.
+Words Applied(DictionarySnapshot& snapshot, const String& file, Words list, bool removals,
+              const std::set<int64_t>& typed = {}) {
     DictionarySnapshot::ListRows rows{static_cast<int64_t>(list.size()),
                                       [&](int64_t i) -> const String& { return list[i]; },
                                       [&](int64_t i) { return typed.count(i) > 0; }};
-    DictionarySnapshot::Changes changes = snapshot.ChangesTo(std::nullopt, 0, file, rows);
+    DictionarySnapshot::Changes changes =
+        removals ? snapshot.ChangesTo(std::nullopt, 0, file, rows) : snapshot.AdditionsIn(file, rows);
+    Words result = list;
     for (int64_t row : changes.RowsToRemove)
-        list.erase(list.begin() + row);
+        result.erase(result.begin() + row);
     for (std::string_view word : changes.WordsToAdd)
-        list.emplace_back(word);
-    return list;
+        result.emplace_back(word);
+    return result;
+}
+
+// The list after another program turned the loaded words into the file's bytes.
+Words Merged(const Words& loaded, const String& file, const Words& list, const std::set<int64_t>& typed) {
+    DictionarySnapshot snapshot = SnapshotOf(loaded);
+    return Applied(snapshot, file, list, true, typed);
 }
 
 } // namespace
@@ -36,7 +47,6 @@ TEST(DictionarySnapshotTest, KeepsTheChangesOfBothSides) {
         Words merged;
         std::set<int64_t> typed = {};
     };
-    // Two words of one hash under a hash without a seed, which the user could have typed.
     const String renamed = "loom000020933206aardvarkrexqorzf", renamedTo = "loom000020933206zucchinirexqorzf";
     const Case cases[] = {
         {"added in the file", {"cat"}, "cat\0dog\0"s, {"cat", "emu"}, {"cat", "emu", "dog"}},
@@ -51,7 +61,7 @@ TEST(DictionarySnapshotTest, KeepsTheChangesOfBothSides) {
          {"apple", "cherry", "banana"},
          {"apple", "cherry", "banana"},
          {2}},
-        {"renamed in the file to a word that once shared a hash",
+        {"renamed in the file to a word of the same length, start and end",
          {renamed},
          renamedTo + '\0',
          {renamed},
@@ -72,10 +82,23 @@ TEST(DictionarySnapshotTest, KeepsTheChangesOfBothSides) {
     }
 }
 
+// The user deleted the one copy of "w" that was loaded, and another program added a copy: a save that
+// found the file half-written took that copy in, and its next try, which finds the file whole, must
+// not take it again.
+TEST(DictionarySnapshotTest, TakesAnAdditionOnceAcrossTries) {
+    DictionarySnapshot snapshot = SnapshotOf({"w", "x"});
+    const Words list = Applied(snapshot, "w\0w\0x\0y"s, {"x"}, false);
+    EXPECT_EQ(list, (Words{"x", "w", "y"}));
+    EXPECT_EQ(Applied(snapshot, "w\0w\0x\0y\0"s, list, true), list);
+}
+
 TEST(DictionarySnapshotTest, TrustsAStampOnlyWhereNoWriteCanHideInIt) {
     constexpr int64_t kWritten = 1'700'000'000'000'000'000;
-    const FileStamp stamp{1, 2, 10, kWritten, kWritten};
-    const FileStamp grown{1, 2, 11, kWritten, kWritten};
+    constexpr int64_t kGrain = 4'000'000;
+    const FileStamp stamp{1, 2, 10, kWritten, kWritten, kGrain};
+    const FileStamp grown{1, 2, 11, kWritten, kWritten, kGrain};
+    // Copied over in place with its times kept, just before the load: only the change time is new.
+    const FileStamp copiedBack{1, 2, 10, kWritten - 3600 * FileStamp::kCoarseGrainNs, kWritten, kGrain};
     auto word = [](int64_t) -> const String& {
         static const String cat = "cat";
         return cat;
@@ -88,12 +111,14 @@ TEST(DictionarySnapshotTest, TrustsAStampOnlyWhereNoWriteCanHideInIt) {
         bool unchanged;
     };
     const Case cases[] = {
-        {"taken long after the write", stamp, kWritten + 60 * FileStamp::kGrainNs, stamp, true},
-        {"taken just past a grain after the write", stamp, kWritten + FileStamp::kGrainNs, stamp, true},
-        {"taken within a grain of the write", stamp, kWritten + FileStamp::kGrainNs - 1, stamp, false},
+        {"taken long after the write", stamp, kWritten + 60 * kGrain, stamp, true},
+        {"taken just past a grain after the write", stamp, kWritten + kGrain, stamp, true},
+        {"taken within a grain of the write", stamp, kWritten + kGrain - 1, stamp, false},
         {"taken in the tick of the write", stamp, kWritten, stamp, false},
-        {"taken on a clock behind the file's", stamp, kWritten - FileStamp::kGrainNs, stamp, false},
-        {"another stamp now", stamp, kWritten + 60 * FileStamp::kGrainNs, grown, false},
+        {"taken on a clock behind the file's", stamp, kWritten - kGrain, stamp, false},
+        {"taken within a grain of a change that kept an old modification time", copiedBack,
+         kWritten + kGrain - 1, copiedBack, false},
+        {"another stamp now", stamp, kWritten + 60 * kGrain, grown, false},
         {"no file then and now", std::nullopt, kWritten, std::nullopt, true},
         {"a file where there was none", std::nullopt, kWritten, stamp, false},
     };
@@ -101,7 +126,7 @@ TEST(DictionarySnapshotTest, TrustsAStampOnlyWhereNoWriteCanHideInIt) {
         SCOPED_TRACE(c.what);
         DictionarySnapshot snapshot(c.taken, c.takenAtNs, 1, word);
         EXPECT_EQ(snapshot.Unchanged(c.now), c.unchanged);
-        snapshot.Unstamped();
+        snapshot.ForgetStamp();
         EXPECT_FALSE(snapshot.Unchanged(c.now));
     }
 }

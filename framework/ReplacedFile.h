@@ -1,0 +1,35 @@
+#pragma once
+
+#include "FileStamp.h"
+#include "Ref.h"
+
+#include <filesystem>
+#include <optional>
+
+/// A file that a save put out of its place, kept open: another program that holds it open too may
+/// still be writing to it. It has no name in its folder any more; Path gives the one under which the
+/// process's own descriptor table shows it, through which it can be read and stamped like any file.
+class ReplacedFile {
+public:
+    /// The file that the path names, replaced by a rename made just after `renamedAtNs`; Nil when no
+    /// regular file can be opened there.
+    static Ref<ReplacedFile> Open(const std::filesystem::path& path, int64_t renamedAtNs);
+
+    ReplacedFile(int fd, int64_t renamedAtNs);
+    ~ReplacedFile();
+    ReplacedFile(const ReplacedFile&) = delete;
+    ReplacedFile& operator=(const ReplacedFile&) = delete;
+
+    std::filesystem::path Path() const;
+    /// The file's stamp as it was put out of place.
+    const std::optional<FileStamp>& StampWhenReplaced() const { return m_WhenReplaced; }
+    /// False only when nobody can have written the file since it was put out of place. The rename
+    /// changed its change time; a write in that tick still shows in the modification time, unless
+    /// the file was last written within a tick before the rename.
+    bool MayHaveChanged() const;
+
+private:
+    int m_Fd;
+    int64_t m_RenamedAtNs;
+    std::optional<FileStamp> m_WhenReplaced;
+};
