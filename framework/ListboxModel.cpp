@@ -21,13 +21,25 @@ QString FromUtf8(const String& text, size_t bytes) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(bytes));
 }
 
+bool IsBreak(QChar c) {
+    return c == QChar(0) || c == u'\n' || c == u'\r';
+}
+
 // A word ends at a NUL or a line break (LF, CR LF or CR), as in an import. Written into a dictionary,
 // a NUL would be read back as its delimiter, and a line break as the end of the word in a line-feed
-// dictionary and in an exported list.
-qsizetype WordLength(const QString& text) {
-    auto end = std::find_if(text.cbegin(), text.cend(),
-                            [](QChar c) { return c == QChar(0) || c == u'\n' || c == u'\r'; });
-    return end - text.cbegin();
+// dictionary and in an exported list. Only a break that the user typed or pasted ends it: the text
+// between what the word and the edit share at their start and at their end.
+qsizetype TypedWordLength(const QString& word, const QString& edited) {
+    const qsizetype shortest = std::min(word.size(), edited.size());
+    qsizetype start = 0;
+    while (start < shortest && word[start] == edited[start])
+        ++start;
+    qsizetype end = edited.size();
+    while (end > start && edited.size() - end < shortest - start &&
+           word[word.size() - (edited.size() - end) - 1] == edited[end - 1])
+        --end;
+    auto typedBreak = std::find_if(edited.cbegin() + start, edited.cbegin() + end, IsBreak);
+    return typedBreak == edited.cbegin() + end ? edited.size() : typedBreak - edited.cbegin();
 }
 
 } // namespace
@@ -249,10 +261,8 @@ bool ListboxModel::setData(const QModelIndex& index, const QVariant& value, int 
     Row& row = m_Rows[static_cast<size_t>(index.row())];
     const QString shown = FromUtf8(row.text, row.text.size());
     QString edited = value.toString();
-    // Only what was typed or pasted is cut: a word that the editor gives back as it was keeps its own
-    // bytes, even a line break that it held already, and bytes that are not UTF-8.
-    if (edited != shown)
-        edited.truncate(WordLength(edited));
+    // A word that the editor gives back as it was keeps its own bytes, also those that are not UTF-8.
+    edited.truncate(TypedWordLength(shown, edited));
     if (edited == shown)
         return true;
     row.text = edited.toStdString();

@@ -50,6 +50,18 @@ TEST_F(WordEditingTest, EditChangesTheSelectedWordByTyping) {
     EXPECT_EQ(Words(), (std::vector<String>{"w0", "w1", "w2", "w3x", "w4"}));
 }
 
+// In a dictionary with CR LF line ends every word ends in a CR, which the user did not type.
+TEST_F(WordEditingTest, TypingAfterALineBreakTheWordHeldKeepsWhatWasTyped) {
+    TempHome::WriteFile(Dictionary("lines"), "one\r\ntwo\r\n");
+    ChooseDictionary("lines");
+    SelectWords({0});
+    Click("tbEdit");
+    Press(Qt::Key_End);
+    Type("s");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Words(), (std::vector<String>{"one\rs", "two\r"}));
+}
+
 TEST_F(WordEditingTest, EditOpensOneEditorOnTheFirstSelectedWord) {
     ChooseDictionary("five");
     SelectWords({1, 3});
