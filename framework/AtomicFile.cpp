@@ -274,19 +274,21 @@ Ref<ReplacedFile> AtomicFile::Replace() {
         return nullptr;
     }
     const int64_t renamedAtNs = FileStamp::ClockNs();
+    Ref<ReplacedFile> replaced;
     if (renameat2(AT_FDCWD, m_Temporary.c_str(), AT_FDCWD, m_Target.c_str(), RENAME_EXCHANGE) == 0) {
         // The replaced file now bears the temporary name, and is opened before the name goes.
-        Ref<ReplacedFile> replaced = ReplacedFile::Open(m_Temporary, renamedAtNs);
+        replaced = ReplacedFile::Open(m_Temporary);
         unlink(m_Temporary.c_str());
-        m_Temporary.clear();
-        return replaced;
+    } else {
+        // A file system that cannot exchange two names, or a target that is gone: the file replaced
+        // is then the one that the name gives just before the rename.
+        replaced = ReplacedFile::Open(m_Target);
+        if (rename(m_Temporary.c_str(), m_Target.c_str()) != 0)
+            Fail("cannot replace it", errno);
     }
-    // A file system that cannot exchange two names, or a target that is gone: the file replaced is
-    // then the one that the name gives just before the rename.
-    Ref<ReplacedFile> replaced = ReplacedFile::Open(m_Target, renamedAtNs);
-    if (rename(m_Temporary.c_str(), m_Target.c_str()) != 0)
-        Fail("cannot replace it", errno);
     m_Temporary.clear();
+    if (replaced)
+        replaced->NoteReplaced(renamedAtNs);
     return replaced;
 }
 

@@ -11,16 +11,18 @@
 /// process's own descriptor table shows it, through which it can be read and stamped like any file.
 class ReplacedFile {
 public:
-    /// The file that the path names, replaced by a rename made just after `renamedAtNs`; Nil when no
-    /// regular file can be opened there.
-    static Ref<ReplacedFile> Open(const std::filesystem::path& path, int64_t renamedAtNs);
+    /// The file that the path names, about to be replaced; Nil when no regular file can be opened there.
+    static Ref<ReplacedFile> Open(const std::filesystem::path& path);
 
-    ReplacedFile(int fd, int64_t renamedAtNs);
+    explicit ReplacedFile(int fd) : m_Fd(fd) {}
     ~ReplacedFile();
     ReplacedFile(const ReplacedFile&) = delete;
     ReplacedFile& operator=(const ReplacedFile&) = delete;
 
     std::filesystem::path Path() const;
+    /// Notes the file's stamp once no name in its folder leads to it any more, after a rename made
+    /// just after `renamedAtNs`: losing its name changed its change time.
+    void NoteReplaced(int64_t renamedAtNs);
     /// The file's stamp as it was put out of place.
     const std::optional<FileStamp>& StampWhenReplaced() const { return m_WhenReplaced; }
     /// False only when nobody can have written the file since it was put out of place. The rename
@@ -30,6 +32,6 @@ public:
 
 private:
     int m_Fd;
-    int64_t m_RenamedAtNs;
+    int64_t m_RenamedAtNs = 0;
     std::optional<FileStamp> m_WhenReplaced;
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "FileStamp.h"
 #include "Window.h"
 
 #include <optional>
@@ -15,6 +14,7 @@ class ToolItem;
 class DictionarySnapshot;
 class FolderItem;
 class ReplacedFile;
+struct FileStamp;
 
 /// The main window: the dictionaries of the Spelling folder on the left, the chosen dictionary's
 /// words on the right, and the toolbar's Save, Add, Delete and Edit buttons.

@@ -262,7 +262,6 @@ winMain::SaveResult winMain::SaveOnce(const Ref<FolderItem>& file) {
         // Once the file holds the list, every row is a word of the file like any other.
         list->ForgetEdits();
     };
-    // The stream is closed on return, before the message, which waits for the user.
     if (!stream->Commit(hooks))
         return SaveResult::FileMoved;
     return TookWhatTheRenameReplaced(replaced, found.Stamp, *read) ? SaveResult::FileMoved
