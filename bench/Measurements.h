@@ -17,6 +17,8 @@ namespace Measurements {
 Measured Load(const std::filesystem::path& dictionary);
 /// The toolbar's Save until "Dictionary saved.", which comes after the file is on disk.
 Measured Save(const std::filesystem::path& dictionary);
+/// The second Save of the same unchanged dictionary in one session, timed as Save.
+Measured SaveAgain(const std::filesystem::path& dictionary);
 /// The toolbar's Save until "Dictionary saved.", after another program took words out of the loaded
 /// NUL-delimited dictionary and appended others.
 Measured SaveAfterOutsideChange(const std::filesystem::path& dictionary);

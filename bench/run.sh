@@ -138,7 +138,7 @@ add_row() {
         -v rl="$ratio_limit" -v sl="$seconds_limit" -v ml="$memory_limit" 'BEGIN {
         target = (rl != "" ? sprintf("<=%sx ", rl) : "") (sl != "" ? sprintf("<%ss ", sl) : "") (ml != "" ? sprintf("<%sMB", ml) : "")
         if (target == "") target = "-"
-        if (m == "") { printf "%-8s %9s %-4s %9s %9s %7s %8s %8s  %-22s %s\n", name, size, form, "-", "-", "-", "-", "-", target, "MISSED (run failed)"; exit }
+        if (m == "") { printf "%-10s %9s %-4s %9s %9s %7s %8s %8s  %-22s %s\n", name, size, form, "-", "-", "-", "-", "-", target, "MISSED (run failed)"; exit }
         split(m, a, " "); split(r, b, " ")
         s = a[1]; mb = a[2]; rs = (r == "" ? "-" : b[1]); rmb = (r == "" ? "-" : b[2])
         ratio = (r == "" || rs <= 0 ? "-" : sprintf("%.2f", s / rs))
@@ -147,7 +147,7 @@ add_row() {
         if (sl != "" && s + 0 >= sl + 0) missed = missed " time"
         if (ml != "" && mb + 0 >= ml + 0) missed = missed " memory"
         result = (target == "-" ? "-" : (missed == "" ? "ok" : "MISSED (" substr(missed, 2) ")"))
-        printf "%-8s %9s %-4s %9.4f %9s %7s %8.1f %8s  %-22s %s\n", name, size, form, s, (rs == "-" ? "-" : sprintf("%.4f", rs)), ratio, mb, (rmb == "-" ? "-" : sprintf("%.1f", rmb)), target, result
+        printf "%-10s %9s %-4s %9.4f %9s %7s %8.1f %8s  %-22s %s\n", name, size, form, s, (rs == "-" ? "-" : sprintf("%.4f", rs)), ratio, mb, (rmb == "-" ? "-" : sprintf("%.1f", rmb)), target, result
     }')")
     echo "${ROWS[-1]}"
 }
@@ -174,6 +174,9 @@ for n in "${SIZES[@]}"; do
             reference=""
         rm -f "$SAVE_COPY"
         add_row save "$n" "${form^^}" "$measured" "$reference" 2 "" "$mem"
+        # A second save in the same session, of the file that the first one wrote.
+        measured=$(SYNC_FIRST=1 run_app "$RUNS" "$BENCH" save-again "$file") || measured=""
+        add_row save-again "$n" "${form^^}" "$measured" "$reference" 2 "" "$mem"
     done
     measured=$(SYNC_FIRST=1 run_app "$RUNS" "$BENCH" merge "$DATA/words-$n.nul") || measured=""
     add_row merge "$n" NUL "$measured" "" "" "" "$mem"
@@ -210,7 +213,7 @@ fi
 cat <<EOF
 
 References, measured in the same run on the same file: load - sort -f of the words (LF form, LC_ALL=C);
-save - cp of the file followed by sync; start-up - minimal_window, one empty Qt Widgets window
+save and save-again - cp of the file followed by sync; start-up - minimal_window, one empty Qt Widgets window
 (empty-win), and label_window, the same window showing one label (label-win); longword
 - sort -f of the words, as for load, of a dictionary holding one very long word. Seconds
 are medians of $RUNS runs ($STARTUP_RUNS for start-up); peak MB is the largest peak resident memory.

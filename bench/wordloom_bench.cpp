@@ -7,7 +7,8 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: wordloom_bench load FILE | longword FILE | save FILE | merge FILE | delete N"
+    std::fprintf(stderr, "usage: wordloom_bench load FILE | longword FILE | save FILE | save-again FILE | "
+                         "merge FILE | delete N"
                          " | import FILE | startup [FILE]\n"
                          "Runs one measurement and prints: <name> <seconds> <peak-RSS-MB>\n");
     return 2;
@@ -20,6 +21,8 @@ Measured Measure(const std::string& name, const char* argument) {
         return Measurements::LongWord(argument);
     if (name == "save")
         return Measurements::Save(argument);
+    if (name == "save-again")
+        return Measurements::SaveAgain(argument);
     if (name == "merge")
         return Measurements::SaveAfterOutsideChange(argument);
     if (name == "delete")
@@ -35,8 +38,8 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return Usage();
     const std::string name = argv[1];
-    const bool known = name == "load" || name == "longword" || name == "save" || name == "merge" ||
-                       name == "delete" || name == "import" || name == "startup";
+    const bool known = name == "load" || name == "longword" || name == "save" || name == "save-again" ||
+                       name == "merge" || name == "delete" || name == "import" || name == "startup";
     if (!known || (name != "startup" && argc < 3))
         return Usage();
     try {
