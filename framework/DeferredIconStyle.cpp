@@ -32,8 +32,8 @@ public:
         return Icon().pixmap(size / scale, scale, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        // QIcon's actualSize has no ratio of its own to give; the pixmap is kept in the toolkit's
-        // cache for the drawing that follows.
+        // QIcon's actualSize takes no ratio and would apply the screen's. The icon's own engine gives
+        // each pixmap at its actual size, and keeps it in the toolkit's cache for the drawing that follows.
         return pixmap(size, mode, state).size();
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
