@@ -40,6 +40,17 @@ constexpr ClassSentence kClassSentences[] = {
 
 const char* const kUnknownSentence = "An unknown exception was raised in ";
 
+// Why the report could not be posted, or nothing once it is on its way. A report is made when
+// something has gone wrong already; one that cannot leave must not fail unseen.
+String PostReport(HTTPSocket& socket) {
+    try {
+        socket.Post(CrashLogEndpoint::Address());
+    } catch (const IOException& e) {
+        return "The report above was not sent. " + e.Message();
+    }
+    return String();
+}
+
 String ExceptionSentence(const RuntimeException& e, const String& location) {
     // An EndException ends the application on purpose: its report names no class and no place.
     if (IsMemberOf<EndException>(e))
@@ -100,6 +111,7 @@ void LogMessage(const String& report) {
     String version =
         VersionNumbers(app->MajorVersion, app->MinorVersion, app->BugVersion, app->NonReleaseVersion);
     Ref<HTTPSocket> socket;
+    String unsent;
     std::exception_ptr failure;
     try {
         version += StageSuffix(app->StageCode);
@@ -108,12 +120,14 @@ void LogMessage(const String& report) {
         form.Value("stack", report);
         socket = New<HTTPSocket>();
         socket->SetFormData(form);
-        socket->Post(CrashLogEndpoint::Address());
+        unsent = PostReport(*socket);
     } catch (...) {
         failure = std::current_exception();
     }
     // The report stands in the window whatever became of the post.
     winDebug()->Append(report);
+    if (!unsent.empty())
+        winDebug()->Append(unsent);
     if (failure)
         std::rethrow_exception(failure);
 }

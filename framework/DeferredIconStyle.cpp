@@ -1,5 +1,6 @@
 #include "DeferredIconStyle.h"
 
+#include <QApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
@@ -17,14 +18,23 @@ public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
         Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
     }
+    // QIcon applies the screen's ratio itself, around each call of its engine. This engine calls
+    // QIcon again, so every call below asks for the ratio that undoes it: the icon's own engine is
+    // then asked for exactly the size that this one was.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return Icon().pixmap(size, mode, state);
+        return Icon().pixmap(size, 1.0, mode, state);
     }
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
-        return Icon().pixmap(size, scale, mode, state);
+        // The size comes multiplied by the ratio already. Dividing first is exact for a ratio above 1,
+        // as QIcon rounds a multiplied size to the nearest; at 1 and below, QIcon asks for pixmap.
+        if (!(scale > 1.0))
+            return pixmap(size, mode, state);
+        return Icon().pixmap(size / scale, scale, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return Icon().actualSize(size, mode, state);
+        // QIcon's actualSize takes no ratio and would apply the screen's. The icon's own engine gives
+        // each pixmap at its actual size, and keeps it in the toolkit's cache for the drawing that follows.
+        return pixmap(size, mode, state).size();
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
         return Icon().availableSizes(mode, state);
@@ -48,18 +58,23 @@ private:
 
 } // namespace
 
-DeferredIconStyle::DeferredIconStyle() = default;
+DeferredIconStyle::DeferredIconStyle(QStyle* style) : QProxyStyle(style) {}
 
 QIcon DeferredIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
                                       const QWidget* widget) const {
-    // The option lives only for this call; a widget may be gone by the time the icon is drawn.
+    // The option lives only for this call.
     if (option)
         return QProxyStyle::standardIcon(icon, option, widget);
     QPointer<QWidget> asker(const_cast<QWidget*>(widget));
-    QPointer<DeferredIconStyle> style(const_cast<DeferredIconStyle*>(this));
-    return QIcon(new DeferredIconEngine([style, icon, asker, hadWidget = widget != nullptr]() -> QIcon {
-        if (!style || (hadWidget && !asker))
+    QPointer<const DeferredIconStyle> style(this);
+    return QIcon(new DeferredIconEngine([style, icon, asker]() -> QIcon {
+        // The widget is only a hint; one gone by the time the icon is drawn leaves the style's
+        // picture for any widget.
+        if (style)
+            return style->QProxyStyle::standardIcon(icon, nullptr, asker.data());
+        // A style replaced before the icon was first drawn: the application's style now paints.
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
             return QIcon();
-        return style->QProxyStyle::standardIcon(icon, nullptr, asker.data());
+        return QApplication::style()->standardIcon(icon, nullptr, asker.data());
     }));
 }

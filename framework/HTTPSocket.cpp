@@ -1,7 +1,9 @@
 #include "HTTPSocket.h"
 
 #include "HTTPConnection.h"
+#include "RuntimeException.h"
 
+#include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
 #include <system_error>
@@ -63,14 +65,37 @@ String RequestText(const String& path, const Dictionary& headers, const String& 
 
 using Send = decltype(&WordloomHTTPSend);
 
-// The network module lies beside the program; it is loaded once, on the first post.
-Send LoadSend() {
+// The folder of the program's own file, as the program's code was loaded from it: started through the
+// dynamic loader ("ld-linux-x86-64.so.2 wordloom"), the process's executable is the loader. Only a
+// program found on the PATH is named without its folder, and the process's executable is the program.
+std::filesystem::path ProgramFolder() {
     std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    Dl_info info;
+    if (dladdr(reinterpret_cast<void*>(&ProgramFolder), &info) && info.dli_fname &&
+        std::strchr(info.dli_fname, '/')) {
+        std::filesystem::path program = std::filesystem::canonical(info.dli_fname, error);
+        if (!error)
+            return program.parent_path();
+    }
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error)
-        return nullptr;
-    void* module = dlopen((program.parent_path() / kHTTPConnectionModule).c_str(), RTLD_NOW | RTLD_LOCAL);
-    return module ? reinterpret_cast<Send>(dlsym(module, "WordloomHTTPSend")) : nullptr;
+        throw IOException("Unable to find the program's folder: " + error.message());
+    return program.parent_path();
+}
+
+// The network module lies beside the program. A module that cannot be loaded is tried again on the
+// next post, so that each report that cannot go out says why.
+Send LoadSend() {
+    const std::filesystem::path module = ProgramFolder() / kHTTPConnectionModule;
+    void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    Send send = handle ? reinterpret_cast<Send>(dlsym(handle, "WordloomHTTPSend")) : nullptr;
+    if (send)
+        return send;
+    const char* reason = dlerror();
+    String message = String("Unable to load the network module: ") + (reason ? reason : module.c_str());
+    if (handle)
+        dlclose(handle);
+    throw IOException(message);
 }
 
 } // namespace
@@ -96,10 +121,9 @@ String HTTPSocket::EncodeFormData(const Dictionary& form) {
 }
 
 void HTTPSocket::Post(const String& url) {
-    static const Send send = LoadSend();
-    // Without its module the program cannot post; a report that does not go out is not observed.
+    static Send send = nullptr;
     if (!send)
-        return;
+        send = LoadSend();
     const Endpoint endpoint = SplitAddress(url);
     Dictionary headers = m_RequestHeaders;
     headers.Value("Host", endpoint.hostPart);

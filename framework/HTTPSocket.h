@@ -16,7 +16,8 @@ public:
     /// The pairs "key=value" in the dictionary's order, joined with "&"; key and value are each
     /// encoded so that none of the separators appear in them, and blanks become "+".
     static String EncodeFormData(const Dictionary& form);
-    /// Starts posting the body to the address ("http://host[:port]/path") and returns at once.
+    /// Starts posting the body to the address ("http://host[:port]/path") and returns at once. Raises
+    /// IOException, with the reason, when the program's network code cannot be loaded.
     void Post(const String& url);
 
 private:

@@ -59,8 +59,9 @@ void RuntimeInit(int& argc, char** argv) {
             state.ownApplication = std::make_unique<QApplication>(g_Argc, g_Argv);
         }
     }
+    // The style that the application made already is taken over, not made a second time.
     if (!dynamic_cast<DeferredIconStyle*>(QApplication::style()))
-        QApplication::setStyle(new DeferredIconStyle);
+        QApplication::setStyle(new DeferredIconStyle(QApplication::style()));
     // The application decides when to quit (AutoQuit), not the toolkit.
     QApplication::setQuitOnLastWindowClosed(false);
 }

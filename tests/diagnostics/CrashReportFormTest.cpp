@@ -6,9 +6,17 @@
 #include "diagnostics/CrashLogEndpoint.h"
 #include "diagnostics/winDebug.h"
 
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTest>
 
+#include <elf.h>
+#include <filesystem>
+#include <link.h>
+#include <unistd.h>
+
 using namespace DebugGlobals;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -83,4 +91,79 @@ TEST_F(CrashReportDelivery, ReportStandsInTheWindowWhenNoServerListens) {
     // The refused connection passes unnoticed.
     QTest::qWait(100);
     EXPECT_TRUE(IsStampedEntry(OpenLog()->txtLog()->Text(), "the report"));
+}
+
+// The network module is found beside the program however it was started, and a report that cannot
+// go out says why in a log entry of its own. Each way of starting is tried in a copy of this test
+// program, run as a child that reports whether it found what it expected.
+constexpr char kChildMarker[] = "WORDLOOM_REPORT_DELIVERY_CHILD";
+
+// The dynamic loader that the system starts this program with.
+std::string ProgramInterpreter() {
+    std::string interpreter;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* found) {
+            for (int i = 0; i < info->dlpi_phnum; ++i) {
+                if (info->dlpi_phdr[i].p_type == PT_INTERP)
+                    *static_cast<std::string*>(found) =
+                        reinterpret_cast<const char*>(info->dlpi_addr + info->dlpi_phdr[i].p_vaddr);
+            }
+            // The first object is the program itself.
+            return 1;
+        },
+        &interpreter);
+    return interpreter;
+}
+
+TEST_F(CrashReportDelivery, IsSentOrTellsWhyNotHoweverTheProgramWasStarted) {
+    if (const QByteArray expected = qgetenv(kChildMarker); !expected.isEmpty()) {
+        LogMessage("the report");
+        LogMessage("the report");
+        if (expected == "sent") {
+            EXPECT_TRUE(server.WaitForRequests(2));
+            return;
+        }
+        const String log = OpenLog()->txtLog()->Text();
+        const String reason = "The report above was not sent. Unable to load the network module: ";
+        size_t reasons = 0;
+        for (size_t at = log.find(reason); at != String::npos; at = log.find(reason, at + 1))
+            ++reasons;
+        EXPECT_EQ(reasons, 2u) << log;
+        EXPECT_NE(log.find("libwordloom_http.so"), String::npos) << log;
+        EXPECT_TRUE(IsStampedEntry(log.substr(0, log.find(EndOfLine())), "the report")) << log;
+        return;
+    }
+    const QString program = QCoreApplication::applicationFilePath();
+    const fs::path alone = fs::temp_directory_path() / ("wordloom-alone-" + std::to_string(::getpid()));
+    fs::create_directories(alone);
+    const fs::path copy = alone / fs::path(program.toStdString()).filename();
+    fs::copy_file(program.toStdString(), copy);
+    const QString filter =
+        "--gtest_filter=CrashReportDelivery.IsSentOrTellsWhyNotHoweverTheProgramWasStarted";
+    struct Start {
+        const char* how;
+        QString command;
+        QStringList arguments;
+        const char* expected;
+    };
+    const Start starts[] = {
+        {"with the module moved away", QString::fromStdString(copy.string()), {filter}, "unsent"},
+        {"through the dynamic loader",
+         QString::fromStdString(ProgramInterpreter()),
+         {program, filter},
+         "sent"},
+    };
+    for (const Start& start : starts) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(kChildMarker, start.expected);
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(start.command, start.arguments);
+        EXPECT_TRUE(child.waitForFinished(60000)) << start.how;
+        const std::string output = child.readAll().toStdString();
+        EXPECT_EQ(child.exitCode(), 0) << start.how << "\n" << output;
+        EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << start.how << "\n" << output;
+    }
+    fs::remove_all(alone);
 }
