@@ -192,6 +192,10 @@ void Listbox::Cell(int64_t row, int32_t column, const String& text) {
     m_Model->SetText(row, text);
 }
 
+void Listbox::ForEachCell(const std::function<void(const String&)>& visit) const {
+    m_Model->ForEachText(visit);
+}
+
 bool Listbox::RowEdited(int64_t row) const {
     return m_Model->Edited(row);
 }

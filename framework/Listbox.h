@@ -52,6 +52,8 @@ public:
     const String& Cell(int64_t row, int32_t column) const;
     void Cell(int64_t row, int32_t column, const String& text);
     const String& List(int64_t row) const { return Cell(row, 0); }
+    /// Every row's first cell in order, at the cost of a loop over them.
+    void ForEachCell(const std::function<void(const String&)>& visit) const;
     /// Whether the user typed the row's text in its cell editor, or the setter said so, since the
     /// setter last cleared it.
     bool RowEdited(int64_t row) const;

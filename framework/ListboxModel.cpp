@@ -113,6 +113,13 @@ const String& ListboxModel::Text(int64_t row) {
     return m_Rows[At(row)].text;
 }
 
+void ListboxModel::ForEachText(const std::function<void(const String&)>& visit) const {
+    for (const Row& row : m_Rows) {
+        if (!row.removed)
+            visit(row.text);
+    }
+}
+
 void ListboxModel::SetText(int64_t row, const String& text) {
     Check(row);
     size_t at = At(row);

@@ -106,25 +106,36 @@ void DictionaryFile::ForEachWord(std::string_view bytes, const WordView& visit) 
 String DictionaryFile::Bytes(const StringArray& words, const String& delimiter) {
     String bytes;
     Serialize(
-        words.Ubound() + 1, [&](int64_t i) -> const String& { return words[i]; }, delimiter,
-        [&](String&& piece) { bytes += piece; });
+        [&](const std::function<void(const String&)>& visit) {
+            for (const String& word : words.Items())
+                visit(word);
+        },
+        delimiter, [&](String&& piece) { bytes += piece; });
     return bytes;
 }
 
-void DictionaryFile::Serialize(int64_t count, const WordAt& word, const String& delimiter,
-                               const PieceSink& sink) {
+void DictionaryFile::Serialize(const WordList& words, const String& delimiter, const PieceSink& sink) {
     constexpr size_t kPieceSize = 1 << 20;
+    // Filled by copies into room made once: appending to a string costs a call and a check of its
+    // room for every word, as much as the rest of a save together.
     String piece;
-    piece.reserve(kPieceSize);
-    for (int64_t i = 0; i < count; ++i) {
-        piece += word(i);
-        piece += delimiter;
-        if (piece.size() < kPieceSize)
-            continue;
-        sink(std::move(piece));
-        piece = String();
-        piece.reserve(kPieceSize);
-    }
-    if (!piece.empty())
-        sink(std::move(piece));
+    size_t used = 0;
+    words([&](const String& word) {
+        const size_t size = word.size() + delimiter.size();
+        if (used + size > piece.size()) {
+            if (used > 0) {
+                piece.resize(used);
+                sink(std::move(piece));
+            }
+            piece = String(std::max(kPieceSize, size), '\0');
+            used = 0;
+        }
+        std::memcpy(piece.data() + used, word.data(), word.size());
+        std::memcpy(piece.data() + used + word.size(), delimiter.data(), delimiter.size());
+        used += size;
+    });
+    if (used == 0)
+        return;
+    piece.resize(used);
+    sink(std::move(piece));
 }

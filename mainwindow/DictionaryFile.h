@@ -31,11 +31,14 @@ struct DictionaryFile {
     /// The words of the file's bytes as Parse finds them, in file order, as views into the bytes.
     static void ForEachWord(std::string_view bytes, const WordView& visit);
     using WordAt = std::function<const String&(int64_t)>;
+    /// Hands each word of a list to the visit, in order.
+    using WordList = std::function<void(const std::function<void(const String&)>& visit)>;
     using PieceSink = std::function<void(String&&)>;
 
     /// Every word followed by the delimiter, the last one too.
     static String Bytes(const StringArray& words, const String& delimiter);
-    /// The same bytes, of `count` words that `word` gives by index, handed to `sink` in pieces of
-    /// about a megabyte: a dictionary is written without a copy of its words or of the whole file.
-    static void Serialize(int64_t count, const WordAt& word, const String& delimiter, const PieceSink& sink);
+    /// The same bytes, of the words of `words`, handed to `sink` in pieces of at most a megabyte (or
+    /// of one longer word), each ending after a delimiter: a dictionary is written without a copy of
+    /// its words or of the whole file.
+    static void Serialize(const WordList& words, const String& delimiter, const PieceSink& sink);
 };

@@ -84,8 +84,8 @@ DictionarySnapshot::DictionarySnapshot(std::optional<FileStamp> stamp, int64_t t
     Stamp(stamp, takenAtNs);
 }
 
-void DictionarySnapshot::Add(std::string_view word) {
-    m_Hashes.push_back(Hash(word));
+void DictionarySnapshot::AddWordsOf(std::string_view piece) {
+    DictionaryFile::ForEachWord(piece, [&](std::string_view word) { m_Hashes.push_back(Hash(word)); });
     m_Sorted = false;
 }
 

@@ -44,8 +44,9 @@ public:
     DictionarySnapshot(std::optional<FileStamp> stamp, int64_t takenAtNs, int64_t count,
                        const DictionaryFile::WordAt& word);
 
-    /// One more word of the file, for a snapshot taken while the file is written.
-    void Add(std::string_view word);
+    /// The words of a piece of the file's bytes that ends after a delimiter, for a snapshot taken
+    /// while the file is written.
+    void AddWordsOf(std::string_view piece);
     int64_t Count() const { return static_cast<int64_t>(m_Hashes.size()); }
     /// The stamp of the file once it holds the words added, taken at `takenAtNs` (nullopt for a file
     /// that is not there); trusted only when no write can hide in it.

@@ -12,6 +12,8 @@
 #include "ReplacedFile.h"
 #include "diagnostics/DebugGlobals.h"
 
+#include <future>
+
 namespace {
 
 // Nil only for a name that is no single entry; a missing Library or Spelling folder raises
@@ -34,17 +36,23 @@ DictionaryFile::WordAt RowsOf(const Ref<Listbox>& list) {
 
 // The file's bytes go straight from the rows to the stream: a copy of a million words, or of the
 // whole file, would cost as much memory again as the list itself. The snapshot is taken of the words
-// on their way, as a second pass over a million rows would cost as much time as the writing.
+// on their way, each piece hashed on another thread while the next is made: a second pass over a
+// million rows would cost as much time as the writing.
 void WriteWords(BinaryStream& stream, const Ref<Listbox>& list, const String& delimiter,
                 DictionarySnapshot& written) {
-    auto word = [&](int64_t row) -> const String& {
-        const String& text = list->Cell(row, 0);
-        written.Add(text);
-        return text;
+    std::future<void> hashing;
+    DictionaryFile::WordList rows = [&](const std::function<void(const String&)>& visit) {
+        list->ForEachCell(visit);
     };
-    DictionaryFile::Serialize(list->ListCount(), word, delimiter, [&](String&& piece) {
-        stream.Write(ConvertEncoding(std::move(piece), Encodings::UTF8));
+    DictionaryFile::Serialize(rows, delimiter, [&](String&& piece) {
+        stream.Write(piece);
+        if (hashing.valid())
+            hashing.get();
+        hashing = std::async(std::launch::async,
+                             [&written, piece = std::move(piece)] { written.AddWordsOf(piece); });
     });
+    if (hashing.valid())
+        hashing.get();
 }
 
 // The file's words go into the list; what is handed back holds no words, only what the file tells
