@@ -195,6 +195,28 @@ void AtomicFile::Write(const char* bytes, size_t size) {
     m_Size += static_cast<int64_t>(size);
 }
 
+void AtomicFile::SetSize(int64_t size) {
+    if (m_Fd < 0)
+        FileOpening::Raise(m_Target, "cannot write", EBADF);
+    Flush();
+    if (ftruncate(m_Fd, size) != 0)
+        Fail("cannot write", errno);
+    m_Size = size;
+}
+
+void AtomicFile::WriteAt(int64_t position, const char* bytes, size_t size) const {
+    while (size > 0) {
+        ssize_t written = pwrite(m_Fd, bytes, std::min(size, kMaxWriteSize), position);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            FileOpening::Raise(m_Target, "cannot write", errno);
+        bytes += written;
+        size -= static_cast<size_t>(written);
+        position += written;
+    }
+}
+
 bool AtomicFile::Commit(const CommitHooks& hooks) {
     if (m_Fd < 0)
         FileOpening::Raise(m_Target, "cannot commit", EBADF);

@@ -21,6 +21,11 @@ public:
 
     /// Raises IOException when writing fails; the file is then given up.
     void Write(const char* bytes, size_t size);
+    /// Makes the file that long, for parts written at their places with WriteAt.
+    void SetSize(int64_t size);
+    /// Writes the bytes at that place of a file made long enough with SetSize. Several threads may
+    /// write at once, to places that do not overlap. Raises IOException when writing fails.
+    void WriteAt(int64_t position, const char* bytes, size_t size) const;
     /// Raises IOException when any step fails; the target then stays as it was.
     void Commit() { Commit({}); }
     /// As Commit, but gives up (false, the target untouched) when the hooks' question says no. The

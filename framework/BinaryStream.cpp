@@ -96,6 +96,18 @@ void BinaryStream::Write(const String& bytes) {
         FileOpening::Raise(d->path, "cannot write it", error);
 }
 
+void BinaryStream::Length(int64_t length) {
+    if (!d->created)
+        FileOpening::Raise(d->path, "cannot set the length of a file opened in place", EBADF);
+    d->created->SetSize(length);
+}
+
+void BinaryStream::WriteAt(int64_t position, std::string_view bytes) const {
+    if (!d->created)
+        FileOpening::Raise(d->path, "cannot write at a place of a file opened in place", EBADF);
+    d->created->WriteAt(position, bytes.data(), bytes.size());
+}
+
 void BinaryStream::Commit() {
     if (d->created) {
         d->created->Commit();

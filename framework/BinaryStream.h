@@ -21,10 +21,15 @@ public:
     static Ref<BinaryStream> Open(const Ref<FolderItem>& file, bool write);
 
     int64_t Length() const;
+    /// For a stream made by Create: makes the file that long, for parts written with WriteAt.
+    void Length(int64_t length);
     /// Up to `count` bytes from the current position; raises IOException on a read error.
     String Read(int64_t count);
     /// Raises IOException when writing fails.
     void Write(const String& bytes);
+    /// For a stream made by Create: writes the bytes at that place of a file made long enough.
+    /// Several threads may write at once, to places that do not overlap.
+    void WriteAt(int64_t position, std::string_view bytes) const;
     /// Flushes the written bytes to disk and renames them over the target (through a symbolic link,
     /// its target), keeping the target's permissions. Raises IOException when any step fails.
     void Commit();

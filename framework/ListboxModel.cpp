@@ -113,10 +113,13 @@ const String& ListboxModel::Text(int64_t row) {
     return m_Rows[At(row)].text;
 }
 
-void ListboxModel::ForEachText(const std::function<void(const String&)>& visit) const {
-    for (const Row& row : m_Rows) {
-        if (!row.removed)
-            visit(row.text);
+void ListboxModel::ForEachText(size_t part, size_t parts,
+                               const std::function<void(const String&)>& visit) const {
+    // Runs of the rows as they are stored, removed ones included: where they lie needs no settling.
+    const size_t end = m_Rows.size() * (part + 1) / parts;
+    for (size_t at = m_Rows.size() * part / parts; at < end; ++at) {
+        if (!m_Rows[at].removed)
+            visit(m_Rows[at].text);
     }
 }
 

@@ -35,8 +35,10 @@ public:
     /// True when a row was selected.
     bool Clear();
     const String& Text(int64_t row);
-    /// Every row's text in order, without a check of each index: a save reads a million of them.
-    void ForEachText(const std::function<void(const String&)>& visit) const;
+    /// The text of every row of the part-th of `parts` runs of rows, in order, without a check of
+    /// each index: a save reads a million of them. Only reads, so that each run may be read on a
+    /// thread of its own while nothing changes the rows.
+    void ForEachText(size_t part, size_t parts, const std::function<void(const String&)>& visit) const;
     void SetText(int64_t row, const String& text);
     /// Whether the user changed the row's text in its editor, or SetEdited said so, since the mark
     /// was last cleared.

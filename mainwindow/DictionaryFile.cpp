@@ -89,20 +89,6 @@ std::string_view DictionaryFile::WholeWords(std::string_view bytes) {
     return bytes.substr(0, last == std::string_view::npos ? 0 : last + 1);
 }
 
-// A well-formed file ends with a delimiter, after which nothing is left. What is left otherwise is a
-// last word whose delimiter is missing, and it is a word like the others.
-void DictionaryFile::ForEachWord(std::string_view bytes, const WordView& visit) {
-    const char delimiter = DelimiterOf(bytes);
-    size_t start = 0;
-    for (size_t found = bytes.find(delimiter); found != std::string_view::npos;
-         found = bytes.find(delimiter, start)) {
-        visit(bytes.substr(start, found - start));
-        start = found + 1;
-    }
-    if (start < bytes.size())
-        visit(bytes.substr(start));
-}
-
 String DictionaryFile::Bytes(const StringArray& words, const String& delimiter) {
     String bytes;
     Serialize(
@@ -115,7 +101,8 @@ String DictionaryFile::Bytes(const StringArray& words, const String& delimiter) 
 }
 
 void DictionaryFile::Serialize(const WordList& words, const String& delimiter, const PieceSink& sink) {
-    constexpr size_t kPieceSize = 1 << 20;
+    // Small enough to be made again in the room that the last one left.
+    constexpr size_t kPieceSize = 1 << 16;
     // Filled by copies into room made once: appending to a string costs a call and a check of its
     // room for every word, as much as the rest of a save together.
     String piece;

@@ -89,6 +89,12 @@ void DictionarySnapshot::AddWordsOf(std::string_view piece) {
     m_Sorted = false;
 }
 
+void DictionarySnapshot::Take(DictionarySnapshot& other) {
+    m_Hashes.insert(m_Hashes.end(), other.m_Hashes.begin(), other.m_Hashes.end());
+    m_Sorted = false;
+    other.m_Hashes.clear();
+}
+
 void DictionarySnapshot::Stamp(std::optional<FileStamp> stamp, int64_t takenAtNs) {
     m_Stamp = stamp;
     m_Trusted = !stamp || !stamp->IsRacy(takenAtNs);

@@ -47,6 +47,8 @@ public:
     /// The words of a piece of the file's bytes that ends after a delimiter, for a snapshot taken
     /// while the file is written.
     void AddWordsOf(std::string_view piece);
+    /// The words of another snapshot too, which is left empty, with its room kept for more.
+    void Take(DictionarySnapshot& other);
     int64_t Count() const { return static_cast<int64_t>(m_Hashes.size()); }
     /// The stamp of the file once it holds the words added, taken at `takenAtNs` (nullopt for a file
     /// that is not there); trusted only when no write can hide in it.
