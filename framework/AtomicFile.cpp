@@ -217,7 +217,7 @@ void AtomicFile::WriteAt(int64_t position, const char* bytes, size_t size) const
     }
 }
 
-bool AtomicFile::Commit(const CommitHooks& hooks) {
+CommitOutcome AtomicFile::Commit(const CommitHooks& hooks) {
     if (m_Fd < 0)
         FileOpening::Raise(m_Target, "cannot commit", EBADF);
     Flush();
@@ -229,18 +229,22 @@ bool AtomicFile::Commit(const CommitHooks& hooks) {
     const bool exact = WaitOutTick(written);
     if (hooks.MayReplace && !hooks.MayReplace()) {
         Discard();
-        return false;
+        return CommitOutcome::NotReplaced;
     }
     // Still open, so that its lock keeps it from being taken for a leftover until it has its place;
     // the sync has reported whatever the close could.
-    Ref<ReplacedFile> replaced = Replace();
+    Ref<ReplacedFile> replaced;
+    if (!Replace(hooks, replaced)) {
+        Discard();
+        return CommitOutcome::PutBack;
+    }
     const std::optional<FileStamp> placed = Unmoved(written, FileStamp::OfOpen(m_Fd));
     close(m_Fd);
     m_Fd = -1;
     if (hooks.Placed)
         hooks.Placed(exact ? placed : std::nullopt, replaced);
     SyncFolder();
-    return true;
+    return CommitOutcome::Placed;
 }
 
 // A write in the tick of the file's last write, to the same size, would leave its stamp as it is;
@@ -286,32 +290,64 @@ void AtomicFile::KeepOwner() {
         return;
 }
 
-Ref<ReplacedFile> AtomicFile::Replace() {
+// False when the file that the target was may not be removed: it is then in its place.
+bool AtomicFile::Replace(const CommitHooks& hooks, Ref<ReplacedFile>& replaced) {
     if (!m_Overwrite) {
         // link fails if the name was taken since the stream was made, where rename would replace it.
         if (link(m_Temporary.c_str(), m_Target.c_str()) != 0)
             Fail("cannot create it", errno);
         unlink(m_Temporary.c_str());
         m_Temporary.clear();
-        return nullptr;
+        return true;
     }
     const int64_t renamedAtNs = FileStamp::ClockNs();
-    Ref<ReplacedFile> replaced;
-    if (renameat2(AT_FDCWD, m_Temporary.c_str(), AT_FDCWD, m_Target.c_str(), RENAME_EXCHANGE) == 0) {
-        // The replaced file now bears the temporary name, and is opened before the name goes.
-        replaced = ReplacedFile::Open(m_Temporary);
-        unlink(m_Temporary.c_str());
-    } else {
-        // A file system that cannot exchange two names, or a target that is gone: the file replaced
-        // is then the one that the name gives just before the rename.
-        replaced = ReplacedFile::Open(m_Target);
-        if (rename(m_Temporary.c_str(), m_Target.c_str()) != 0)
-            Fail("cannot replace it", errno);
-    }
+    // Where the file system cannot exchange two names, or the target is gone, it is renamed over.
+    const bool exchanged =
+        renameat2(AT_FDCWD, m_Temporary.c_str(), AT_FDCWD, m_Target.c_str(), RENAME_EXCHANGE) == 0;
+    if (!(exchanged ? TakeOut(hooks, replaced) : RenameIn(hooks, replaced)))
+        return false;
     m_Temporary.clear();
     if (replaced)
         replaced->NoteReplaced(renamedAtNs);
-    return replaced;
+    return true;
+}
+
+// The replaced file now bears the temporary name, and is opened before the name goes.
+bool AtomicFile::TakeOut(const CommitHooks& hooks, Ref<ReplacedFile>& replaced) {
+    replaced = ReplacedFile::Open(m_Temporary);
+    if (hooks.MayRemoveReplaced && !hooks.MayRemoveReplaced(replaced)) {
+        PutBack();
+        return false;
+    }
+    unlink(m_Temporary.c_str());
+    return true;
+}
+
+// The file replaced is then the one that the name gives just before the rename; nothing can put back
+// a file that another program renames into place after that.
+bool AtomicFile::RenameIn(const CommitHooks& hooks, Ref<ReplacedFile>& replaced) {
+    replaced = ReplacedFile::Open(m_Target);
+    struct stat there {};
+    const bool something = replaced || lstat(m_Target.c_str(), &there) == 0;
+    if (something && hooks.MayRemoveReplaced && !hooks.MayRemoveReplaced(replaced))
+        return false;
+    if (rename(m_Temporary.c_str(), m_Target.c_str()) != 0)
+        Fail("cannot replace it", errno);
+    return true;
+}
+
+// Exchanges the names again, after which the temporary name leads to the new file, for Discard to
+// remove: unless another program renamed yet another file over the target meanwhile, which is not
+// removed here.
+void AtomicFile::PutBack() {
+    if (renameat2(AT_FDCWD, m_Temporary.c_str(), AT_FDCWD, m_Target.c_str(), RENAME_EXCHANGE) != 0) {
+        m_Temporary.clear();
+        Fail("cannot put back the file it replaced", errno);
+    }
+    struct stat named {};
+    struct stat own {};
+    if (lstat(m_Temporary.c_str(), &named) != 0 || fstat(m_Fd, &own) != 0 || !SameFile(named, own))
+        m_Temporary.clear();
 }
 
 void AtomicFile::SyncFolder() {

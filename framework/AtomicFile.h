@@ -28,10 +28,11 @@ public:
     void WriteAt(int64_t position, const char* bytes, size_t size) const;
     /// Raises IOException when any step fails; the target then stays as it was.
     void Commit() { Commit({}); }
-    /// As Commit, but gives up (false, the target untouched) when the hooks' question says no. The
-    /// file that the target was is exchanged with the new one, so that even one that another program
-    /// renamed into place just before is handed over, where the file system can exchange two names.
-    bool Commit(const CommitHooks& hooks);
+    /// As Commit, but gives the new file up when one of the hooks' questions says no. The file that
+    /// the target was is exchanged with the new one, so that even one that another program renamed
+    /// into place just before is handed over, and can be put back, where the file system can exchange
+    /// two names; elsewhere the target is opened just before the rename.
+    CommitOutcome Commit(const CommitHooks& hooks);
     int64_t Size() const { return m_Size; }
 
     /// Whether a folder entry of this name is the temporary file of a save, never a file of the
@@ -46,7 +47,10 @@ private:
     void SetMode();
     void KeepOwner();
     bool WaitOutTick(const std::optional<FileStamp>& written) const;
-    Ref<ReplacedFile> Replace();
+    bool Replace(const CommitHooks& hooks, Ref<ReplacedFile>& replaced);
+    bool TakeOut(const CommitHooks& hooks, Ref<ReplacedFile>& replaced);
+    bool RenameIn(const CommitHooks& hooks, Ref<ReplacedFile>& replaced);
+    void PutBack();
     void SyncFolder();
     [[noreturn]] void Fail(const String& what, int error);
     void Discard();

@@ -119,7 +119,7 @@ void BinaryStream::Commit() {
         FileOpening::Raise(d->path, "cannot flush it to disk", errno);
 }
 
-bool BinaryStream::Commit(const CommitHooks& hooks) {
+CommitOutcome BinaryStream::Commit(const CommitHooks& hooks) {
     if (!d->created)
         FileOpening::Raise(d->path, "cannot replace a file opened in place", EBADF);
     return d->created->Commit(hooks);

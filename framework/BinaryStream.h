@@ -33,9 +33,8 @@ public:
     /// Flushes the written bytes to disk and renames them over the target (through a symbolic link,
     /// its target), keeping the target's permissions. Raises IOException when any step fails.
     void Commit();
-    /// For a stream made by Create: as AtomicFile::Commit with its hooks; false when the hooks'
-    /// question said no and the target was left as it was.
-    bool Commit(const CommitHooks& hooks);
+    /// For a stream made by Create: as AtomicFile::Commit with its hooks.
+    CommitOutcome Commit(const CommitHooks& hooks);
 
     struct Private;
     explicit BinaryStream(std::unique_ptr<Private> p);

@@ -44,6 +44,12 @@ struct FileStamp {
     static std::optional<FileStamp> Of(const std::filesystem::path& path);
     /// The stamp of an open file.
     static std::optional<FileStamp> OfOpen(int fd);
+    /// The tick at which a file system of that type (as statfs gives it) keeps the times of a file last
+    /// written and changed at those times.
+    static int64_t GrainOn(int64_t fileSystemType, int64_t modifiedNs, int64_t changedNs);
+    /// True for a file system that keeps a removed file which is still open in its folder, under a
+    /// hidden name of its own, until it is closed: the user-space and network ones.
+    static bool ShowsRemovedOpenFiles(int64_t fileSystemType);
     /// Now, on the clock that file times are taken from, for IsRacy.
     static int64_t ClockNs();
 };

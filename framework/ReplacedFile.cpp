@@ -1,8 +1,10 @@
 #include "ReplacedFile.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 Ref<ReplacedFile> ReplacedFile::Open(const std::filesystem::path& path) {
@@ -23,6 +25,24 @@ ReplacedFile::~ReplacedFile() {
 
 std::filesystem::path ReplacedFile::Path() const {
     return "/proc/self/fd/" + std::to_string(m_Fd);
+}
+
+std::optional<String> ReplacedFile::Start(size_t count) const {
+    String bytes(count, '\0');
+    ssize_t read = -1;
+    do
+        read = pread(m_Fd, bytes.data(), count, 0);
+    while (read < 0 && errno == EINTR);
+    if (read < 0)
+        return std::nullopt;
+    bytes.resize(static_cast<size_t>(read));
+    return bytes;
+}
+
+bool ReplacedFile::ShowsInFolder() const {
+    struct statfs fileSystem {};
+    return fstatfs(m_Fd, &fileSystem) == 0 &&
+           FileStamp::ShowsRemovedOpenFiles(static_cast<int64_t>(fileSystem.f_type));
 }
 
 void ReplacedFile::NoteReplaced(int64_t renamedAtNs) {

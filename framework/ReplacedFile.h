@@ -2,6 +2,7 @@
 
 #include "FileStamp.h"
 #include "Ref.h"
+#include "Strings.h"
 
 #include <filesystem>
 #include <optional>
@@ -20,6 +21,11 @@ public:
     ReplacedFile& operator=(const ReplacedFile&) = delete;
 
     std::filesystem::path Path() const;
+    /// Up to `count` bytes from the file's start; nullopt when it cannot be read.
+    std::optional<String> Start(size_t count) const;
+    /// True where the file system keeps the file in its folder, under a hidden name, for as long as it
+    /// is held open: there it must be let go soon, or other programs take it for a file of the folder.
+    bool ShowsInFolder() const;
     /// Notes the file's stamp once no name in its folder leads to it any more, after a rename made
     /// just after `renamedAtNs`: losing its name changed its change time.
     void NoteReplaced(int64_t renamedAtNs);

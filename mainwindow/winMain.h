@@ -90,10 +90,16 @@ private:
     void Import();
     // Dictionary files
     void SaveDictionary();
-    enum class SaveResult { Saved, Unopenable, Uncreatable, FileMoved };
+    enum class SaveResult { Saved, SavedWhileChanging, KeptChanging, Unopenable, Uncreatable };
+    /// How one write of the list ended: in place, also over a file that held new words, now in the
+    /// list to be written again; or refused, because the file changed before the rename, or why.
+    enum class Try { Placed, PlacedOverNewWords, FileMoved, Unopenable, Uncreatable };
+    /// Writes refused because the file changed before the rename.
     static constexpr int kSaveAttempts = 3;
+    /// Writes again after a rename that replaced a file with new words.
+    static constexpr int kMostRewrites = 10;
     SaveResult SaveTakingTurns(const Ref<FolderItem>& file);
-    SaveResult SaveOnce(const Ref<FolderItem>& file);
+    Try SaveOnce(const Ref<FolderItem>& file);
     void TakeWordsWrittenSinceReplaced();
     bool TookWhatTheRenameReplaced(const Ref<ReplacedFile>& replaced, const std::optional<FileStamp>& read,
                                    DictionarySnapshot& readWords);

@@ -110,18 +110,22 @@ DictionarySnapshot::ListRows ListRowsOf(const Ref<Listbox>& list) {
     return {list->ListCount(), RowsOf(list), [list](int64_t row) { return list->RowEdited(row); }};
 }
 
-void Apply(const DictionarySnapshot::Changes& changes, const Ref<Listbox>& list) {
+// True when the list changed.
+bool Apply(const DictionarySnapshot::Changes& changes, const Ref<Listbox>& list) {
     for (int64_t row : changes.RowsToRemove)
         list->RemoveRow(row);
     for (std::string_view word : changes.WordsToAdd)
         list->AddRow(String(word));
+    return !changes.RowsToRemove.empty() || !changes.WordsToAdd.empty();
 }
 
-// What a save found of the file before it wrote: whether it may be written over, and the stamp that
-// it must still have when the save puts its own file in its place.
-struct Found {
+// What a save found of the file when it took its changes into the list: whether it may be written
+// over, the stamp that it must still have when the save puts its own file in its place, and whether
+// the list took any change.
+struct Merged {
     bool Writable = true;
     std::optional<FileStamp> Stamp;
+    bool ListChanged = false;
 };
 
 enum class Taking { Changes, AdditionsOnly };
@@ -129,8 +133,8 @@ enum class Taking { Changes, AdditionsOnly };
 // The words of the file that another program changed since `known` was taken go into the list.
 // Not writable when the file cannot be opened, or is no dictionary any more: its words are unknown,
 // so it must not be written over.
-Found TakeChanges(const Ref<FolderItem>& file, DictionarySnapshot& known, const Ref<Listbox>& list,
-                  Taking taking = Taking::Changes) {
+Merged TakeChanges(const Ref<FolderItem>& file, DictionarySnapshot& known, const Ref<Listbox>& list,
+                   Taking taking = Taking::Changes) {
     DiskDictionary disk = DiskDictionary::Read(file, known);
     switch (disk.Found) {
     case DiskDictionary::Kind::Missing:
@@ -139,30 +143,37 @@ Found TakeChanges(const Ref<FolderItem>& file, DictionarySnapshot& known, const 
     case DiskDictionary::Kind::Foreign:
         return {false, std::nullopt};
     case DiskDictionary::Kind::Whole:
-        if (taking == Taking::Changes) {
-            Apply(known.ChangesTo(disk.Stamp, disk.TakenAtNs, disk.Bytes, ListRowsOf(list)), list);
-            break;
-        }
+        if (taking == Taking::Changes)
+            return {true, disk.Stamp,
+                    Apply(known.ChangesTo(disk.Stamp, disk.TakenAtNs, disk.Bytes, ListRowsOf(list)), list)};
         [[fallthrough]];
     case DiskDictionary::Kind::Unended:
     case DiskDictionary::Kind::HalfWritten:
         // A word brought back is a smaller harm than a word lost: what the file lacks may be written
         // yet, so only its additions are taken.
-        Apply(known.AdditionsIn(disk.Bytes, ListRowsOf(list)), list);
-        break;
+        return {true, disk.Stamp, Apply(known.AdditionsIn(disk.Bytes, ListRowsOf(list)), list)};
     }
     return {true, disk.Stamp};
 }
 
 // Another program (the spelling service itself, most often) may have added or removed words in the
 // file since it was loaded or saved; writing the list as it is would lose them.
-Found TakeOutsideChanges(const Ref<FolderItem>& file, DictionarySnapshot& snapshot,
-                         const Ref<Listbox>& list) {
+Merged TakeOutsideChanges(const Ref<FolderItem>& file, DictionarySnapshot& snapshot,
+                          const Ref<Listbox>& list) {
     std::optional<FileStamp> now = FileStamp::Of(file->Path());
     // A file that is gone holds no words to keep.
     if (snapshot.Unchanged(now) || !now)
         return {true, now};
     return TakeChanges(file, snapshot, list);
+}
+
+// A file that another program renamed into place may be no dictionary of this format, or one that
+// cannot be read: its words are unknown, so it goes back where it was.
+bool IsDictionary(const Ref<ReplacedFile>& file) {
+    if (!file)
+        return false;
+    std::optional<String> start = file->Start(4);
+    return start && !DictionaryFile::IsForeign(*start);
 }
 
 } // namespace
@@ -235,13 +246,17 @@ void winMain::SaveDictionary() {
         case SaveResult::Saved:
             MsgBox("Dictionary saved.");
             break;
+        case SaveResult::SavedWhileChanging:
+            MsgBox("Dictionary saved, but another program kept changing it. Save again to take in its "
+                   "latest words.");
+            break;
         case SaveResult::Unopenable:
             MsgBox("Unable to open dictionary.");
             break;
         case SaveResult::Uncreatable:
             MsgBox("Unable to create dictionary.");
             break;
-        case SaveResult::FileMoved:
+        case SaveResult::KeptChanging:
             MsgBox("The dictionary is being changed by another program, so it was not saved.");
             break;
         }
@@ -249,15 +264,35 @@ void winMain::SaveDictionary() {
 }
 
 // Two copies of Wordloom that save one dictionary at once would each write over the words that the
-// other merged in: they take turns from the merge's read to the rename. A file that keeps changing is
-// not written over: each try would lose what came last.
+// other merged in: they take turns from the merge's read to the rename. A file that keeps changing
+// before the rename is not written over: each try would lose what came last. Once the save's file is
+// in place, a file that it replaced with new words in it is merged and written again, as often as
+// that takes within a bound: each such write needs another program's write within microseconds.
 winMain::SaveResult winMain::SaveTakingTurns(const Ref<FolderItem>& file) {
     FolderLock turn(file->Path().parent_path());
     TakeWordsWrittenSinceReplaced();
-    SaveResult result = SaveResult::FileMoved;
-    for (int attempt = 0; attempt < kSaveAttempts && result == SaveResult::FileMoved; ++attempt)
-        result = SaveOnce(file);
-    return result;
+    int moved = 0;
+    int rewrites = 0;
+    for (;;) {
+        switch (SaveOnce(file)) {
+        case Try::Placed:
+            // Only now does the file hold every row that the user typed.
+            lstCustomWords()->ForgetEdits();
+            return SaveResult::Saved;
+        case Try::PlacedOverNewWords:
+            if (++rewrites == kMostRewrites)
+                return SaveResult::SavedWhileChanging;
+            break;
+        case Try::FileMoved:
+            if (++moved == kSaveAttempts)
+                return rewrites > 0 ? SaveResult::SavedWhileChanging : SaveResult::KeptChanging;
+            break;
+        case Try::Unopenable:
+            return SaveResult::Unopenable;
+        case Try::Uncreatable:
+            return SaveResult::Uncreatable;
+        }
+    }
 }
 
 // A program that held the file open while the last save replaced it may have gone on writing to it:
@@ -275,20 +310,21 @@ void winMain::TakeWordsWrittenSinceReplaced() {
 // Another program that writes the file while the list is written would lose its words to the rename:
 // the file must still be as the merge found it just before, and the file that the rename replaced
 // must be the one that the merge read.
-winMain::SaveResult winMain::SaveOnce(const Ref<FolderItem>& file) {
+winMain::Try winMain::SaveOnce(const Ref<FolderItem>& file) {
     Ref<Listbox> list = lstCustomWords();
-    Found found = TakeOutsideChanges(file, *m_Snapshot, list);
+    Merged found = TakeOutsideChanges(file, *m_Snapshot, list);
     if (!found.Writable)
-        return SaveResult::Unopenable;
+        return Try::Unopenable;
     Ref<BinaryStream> stream = CreateOrNil(file);
     if (!stream)
-        return SaveResult::Uncreatable;
+        return Try::Uncreatable;
     auto written = New<DictionarySnapshot>(list->ListCount());
     WriteWords(*stream, list, m_Delim, *written);
     Ref<DictionarySnapshot> read = m_Snapshot;
     Ref<ReplacedFile> replaced;
     CommitHooks hooks;
     hooks.MayReplace = [&] { return FileStamp::Of(file->Path()) == found.Stamp; };
+    hooks.MayRemoveReplaced = IsDictionary;
     // What was written is what the next save compares with, from the moment it is in place, even
     // should the flush of the folder fail after.
     hooks.Placed = [&](std::optional<FileStamp> stamp, Ref<ReplacedFile> out) {
@@ -297,21 +333,26 @@ winMain::SaveResult winMain::SaveOnce(const Ref<FolderItem>& file) {
         else
             written->ForgetStamp();
         m_Snapshot = written;
-        if (out)
+        // Where the file system shows a held file in the folder, other programs would take it for a
+        // dictionary: its words are taken now, and it is let go with this try.
+        if (out && !out->ShowsInFolder())
             m_Replaced.push_back({out, read});
         replaced = out;
-        // Once the file holds the list, every row is a word of the file like any other.
-        list->ForgetEdits();
     };
-    if (!stream->Commit(hooks))
-        return SaveResult::FileMoved;
-    return TookWhatTheRenameReplaced(replaced, found.Stamp, *read) ? SaveResult::FileMoved
-                                                                   : SaveResult::Saved;
+    switch (stream->Commit(hooks)) {
+    case CommitOutcome::NotReplaced:
+        return Try::FileMoved;
+    case CommitOutcome::PutBack:
+        return Try::Unopenable;
+    case CommitOutcome::Placed:
+        break;
+    }
+    return TookWhatTheRenameReplaced(replaced, found.Stamp, *read) ? Try::PlacedOverNewWords : Try::Placed;
 }
 
 // A write that reached the old file after the merge read it, or a file that another program renamed
-// into place just before this save's rename: its changes go into the list, and the list is written
-// again.
+// into place just before this save's rename: its changes go into the list, which is then to be written
+// again. False when the list took no change, and so is what the file in place holds.
 bool winMain::TookWhatTheRenameReplaced(const Ref<ReplacedFile>& replaced,
                                         const std::optional<FileStamp>& read, DictionarySnapshot& readWords) {
     if (!replaced)
@@ -319,6 +360,5 @@ bool winMain::TookWhatTheRenameReplaced(const Ref<ReplacedFile>& replaced,
     const std::optional<FileStamp>& was = replaced->StampWhenReplaced();
     if (read && was && read->SameContentAs(*was))
         return false;
-    TakeChanges(New<FolderItem>(replaced->Path()), readWords, lstCustomWords());
-    return true;
+    return TakeChanges(New<FolderItem>(replaced->Path()), readWords, lstCustomWords()).ListChanged;
 }

@@ -37,11 +37,6 @@ protected:
     WordloomSession session;
 };
 
-void ChooseDictionary(const String& name) {
-    Ref<Listbox> list = WordloomSession::MainWindow()->lstDictionaries();
-    WordloomSession::ClickRow(list, WordloomSession::RowOf(list, name));
-}
-
 // An export into a folder that does not exist fails inside the Export method's catch-all.
 void FailAnExport(WordloomSession& session) {
     session.answerer->QueueFile(New<FolderItem>(session.home.Documents() / "missing" / "out.txt"));
@@ -103,12 +98,12 @@ TEST_F(BadInputTest, FoldersLinksToNothingAndVanishedFilesAreHandledQuietly) {
     int status = session.Run([&] {
         Ref<class winMain> main = WordloomSession::MainWindow();
         offered = WordloomSession::Rows(main->lstDictionaries());
-        ChooseDictionary("folder");
+        WordloomSession::ChooseDictionary("folder");
         folderWords = WordloomSession::Rows(main->lstCustomWords());
         WordloomSession::ClickToolButton("tbSave");
 
         fs::remove(session.Dictionary("vanishing"));
-        ChooseDictionary("vanishing");
+        WordloomSession::ChooseDictionary("vanishing");
         vanishedWords = WordloomSession::Rows(main->lstCustomWords());
     });
 
@@ -127,7 +122,7 @@ TEST_F(BadInputTest, AHugeWordAndBytesThatAreNotUtf8GoBackByteForByte) {
 
     int status = session.Run([] {
         Ref<Listbox> words = WordloomSession::MainWindow()->lstCustomWords();
-        ChooseDictionary("odd");
+        WordloomSession::ChooseDictionary("odd");
         EXPECT_EQ(words->ListCount(), 3);
         // Opening the editor on the word and leaving it unchanged must not re-encode it.
         WordloomSession::ClickRow(words, 2);
@@ -149,7 +144,7 @@ TEST_F(BadInputTest, ADictionaryDatedCenturiesAheadIsSavedLikeAnyOther) {
     ASSERT_EQ(utimensat(AT_FDCWD, session.Dictionary("future").c_str(), times, 0), 0);
 
     int status = session.Run([] {
-        ChooseDictionary("future");
+        WordloomSession::ChooseDictionary("future");
         WordloomSession::ClickToolButton("tbSave");
     });
 
@@ -170,7 +165,7 @@ TEST_F(BadInputTest, AVeryLongWordShowsItsBeginningAndStaysWholeWhileALongOneIsE
     int64_t editorLength = -1;
     int status = session.Run([&] {
         Ref<Listbox> words = WordloomSession::MainWindow()->lstCustomWords();
-        ChooseDictionary("long");
+        WordloomSession::ChooseDictionary("long");
         shown = words->_TreeView()->model()->index(1, 0).data().toString();
         WordloomSession::ClickRow(words, 1);
         WordloomSession::ClickToolButton("tbEdit");
@@ -212,12 +207,12 @@ TEST_F(BadInputTest, ImportedUtf16AndBinaryFilesLeaveALineFeedDictionaryWhole) {
 
     Rows reloaded;
     int status = session.Run([&] {
-        ChooseDictionary("work");
+        WordloomSession::ChooseDictionary("work");
         WordloomSession::PressShortcut(Qt::Key_I);
         WordloomSession::PressShortcut(Qt::Key_I);
         WordloomSession::ClickToolButton("tbSave");
-        ChooseDictionary("other");
-        ChooseDictionary("work");
+        WordloomSession::ChooseDictionary("other");
+        WordloomSession::ChooseDictionary("work");
         reloaded = WordloomSession::Rows(WordloomSession::MainWindow()->lstCustomWords());
     });
 
@@ -240,7 +235,7 @@ TEST_F(BadInputTest, NoFifoHoldsUpTheStartADictionaryOrAnImport) {
 
     Rows words{"not loaded"};
     int status = session.Run([&] {
-        ChooseDictionary("pipe");
+        WordloomSession::ChooseDictionary("pipe");
         words = WordloomSession::Rows(WordloomSession::MainWindow()->lstCustomWords());
         WordloomSession::PressShortcut(Qt::Key_I);
     });
@@ -305,11 +300,11 @@ TEST_F(BadInputTest, ACrashLogServerThatNeverReadsHoldsNothingUp) {
     String log;
     Rows words;
     int status = session.Run([&] {
-        ChooseDictionary("work");
+        WordloomSession::ChooseDictionary("work");
         FailAnExport(session);
         WordloomSession::WaitFor([&] { return !accepted.empty(); });
         log = LogText();
-        ChooseDictionary("work");
+        WordloomSession::ChooseDictionary("work");
         words = WordloomSession::Rows(WordloomSession::MainWindow()->lstCustomWords());
     });
 
@@ -326,7 +321,7 @@ TEST_F(BadInputTest, ACrashLogServerThatRefusesChangesNothingForThePerson) {
 
     String log;
     int status = session.Run([&] {
-        ChooseDictionary("work");
+        WordloomSession::ChooseDictionary("work");
         FailAnExport(session);
         log = LogText();
     });

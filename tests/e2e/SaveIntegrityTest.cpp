@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -45,11 +46,6 @@ protected:
 
     WordloomSession session;
 };
-
-void ChooseDictionary(const String& name) {
-    Ref<Listbox> list = WordloomSession::MainWindow()->lstDictionaries();
-    WordloomSession::ClickRow(list, WordloomSession::RowOf(list, name));
-}
 
 // Already in the order in which a load lists them, so that an unchanged save writes the same bytes.
 String ManyWords(int count) {
@@ -183,6 +179,21 @@ std::thread SaveAsAnotherCopy(const fs::path& dictionary, const String& added) {
     return copy;
 }
 
+// The names of the folder's entries that were opened since the watch was made or last read.
+std::set<String> OpenedSince(int watch) {
+    std::set<String> names;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t size; (size = read(watch, events, sizeof events)) > 0;) {
+        for (ssize_t at = 0; at < size;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            if (event->len > 0)
+                names.insert(event->name);
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    return names;
+}
+
 } // namespace
 
 TEST_F(SaveIntegrityTest, ASaveThatWasKilledLeavesNothingThatLooksLikeADictionary) {
@@ -196,7 +207,7 @@ TEST_F(SaveIntegrityTest, ASaveThatWasKilledLeavesNothingThatLooksLikeADictionar
     int status = session.Run([&] {
         Ref<class winMain> main = WordloomSession::MainWindow();
         offered = WordloomSession::Rows(main->lstDictionaries());
-        ChooseDictionary("custom");
+        WordloomSession::ChooseDictionary("custom");
         words = main->lstCustomWords()->ListCount();
         WordloomSession::ClickToolButton("tbSave");
     });
@@ -221,7 +232,7 @@ TEST_F(SaveIntegrityTest, AFileInAWideEncodingIsNeverRewritten) {
 
     int status = session.Run([&] {
         for (const auto& file : files) {
-            ChooseDictionary(file.first);
+            WordloomSession::ChooseDictionary(file.first);
             WordloomSession::ClickToolButton("tbSave");
         }
     });
@@ -240,7 +251,7 @@ TEST_F(SaveIntegrityTest, ADictionaryTheUserMayNotWriteKeepsItsWords) {
 
     int status = session.Run([&] {
         Ref<class winMain> main = WordloomSession::MainWindow();
-        ChooseDictionary("locked");
+        WordloomSession::ChooseDictionary("locked");
         WordloomSession::ClickRow(main->lstCustomWords(), 0);
         WordloomSession::ClickToolButton("tbDelete");
         // Root may write any file; the save must stop as it stops anyone the file does not let in.
@@ -260,7 +271,7 @@ TEST_F(SaveIntegrityTest, AWordWrittenRightAfterASaveIsKeptByTheNextSave) {
     TempHome::WriteFile(session.Dictionary("custom"), Nul({"cat", "dog"}));
 
     int status = session.Run([&] {
-        ChooseDictionary("custom");
+        WordloomSession::ChooseDictionary("custom");
         std::thread anotherProgram = AppendOnceReplaced(session.Dictionary("custom"), Nul({"zebra"}));
         WordloomSession::ClickToolButton("tbSave");
         anotherProgram.join();
@@ -280,7 +291,7 @@ TEST_F(SaveIntegrityTest, AWordWrittenWhileTheSaveWritesIsKeptAndAFileThatKeepsC
     String once, endless, beforeEndless;
     ino_t inodeBeforeEndless = 0;
     int status = session.Run([&] {
-        ChooseDictionary("custom");
+        WordloomSession::ChooseDictionary("custom");
         std::atomic<bool> stop = false;
         std::thread anotherProgram = AppendWhileSavesWrite(dictionary, 1, stop, once);
         WordloomSession::ClickToolButton("tbSave");
@@ -321,7 +332,7 @@ TEST_F(SaveIntegrityTest, AProgramThatHoldsTheFileOpenLosesNoWord) {
 
     int status = session.Run([&] {
         for (const Case& c : cases) {
-            ChooseDictionary(c.name);
+            WordloomSession::ChooseDictionary(c.name);
             const int held = open(session.Dictionary(c.name).c_str(), O_WRONLY | O_CLOEXEC | c.flags);
             WriteAll(held, c.beforeSave);
             WordloomSession::ClickToolButton("tbSave");
@@ -346,7 +357,7 @@ TEST_F(SaveIntegrityTest, AWordAppendedAtAnyMomentOfASaveIsKept) {
 
     String appended;
     int status = session.Run([&] {
-        ChooseDictionary("custom");
+        WordloomSession::ChooseDictionary("custom");
         std::atomic<bool> stop = false;
         std::thread anotherProgram([&] {
             for (int i = 0; !stop; ++i) {
@@ -374,7 +385,7 @@ TEST_F(SaveIntegrityTest, TwoCopiesSavingAtOnceKeepTheWordsOfBoth) {
 
     int status = session.Run([&] {
         Ref<Listbox> words = WordloomSession::MainWindow()->lstCustomWords();
-        ChooseDictionary("custom");
+        WordloomSession::ChooseDictionary("custom");
         WordloomSession::ClickRow(words, WordloomSession::RowOf(words, "dog"));
         WordloomSession::ClickToolButton("tbDelete");
         WordloomSession::WaitFor([&] { return words->ListCount() == 1; });
@@ -396,10 +407,10 @@ TEST_F(SaveIntegrityTest, AFileLeftEmptyOrWithAnUnendedLastWordCostsNoWord) {
     TempHome::WriteFile(session.Dictionary("unended"), words);
 
     int status = session.Run([&] {
-        ChooseDictionary("emptied");
+        WordloomSession::ChooseDictionary("emptied");
         TempHome::WriteFile(session.Dictionary("emptied"), "");
         WordloomSession::ClickToolButton("tbSave");
-        ChooseDictionary("unended");
+        WordloomSession::ChooseDictionary("unended");
         TempHome::WriteFile(session.Dictionary("unended"), words + "gnu");
         WordloomSession::ClickToolButton("tbSave");
     });
@@ -423,7 +434,7 @@ TEST_F(SaveIntegrityTest, ASaveThatFailsAfterItsRenameComparesTheNextWithWhatItW
                 _exit(2);
             session.Run([&] {
                 Ref<Listbox> words = WordloomSession::MainWindow()->lstCustomWords();
-                ChooseDictionary("custom");
+                WordloomSession::ChooseDictionary("custom");
                 WordloomSession::ClickRow(words, WordloomSession::RowOf(words, "dog"));
                 WordloomSession::ClickToolButton("tbDelete");
                 WordloomSession::WaitFor([&] { return words->ListCount() == 1; });
@@ -442,7 +453,7 @@ TEST_F(SaveIntegrityTest, AFailedWriteLeavesTheComparisonWhereTheMergePutIt) {
 
     int status = session.Run([&] {
         Ref<Listbox> words = WordloomSession::MainWindow()->lstCustomWords();
-        ChooseDictionary("custom");
+        WordloomSession::ChooseDictionary("custom");
         AppendAsAnotherProgram(dictionary, Nul({"emu"}));
         {
             SmallFiles limit(4);
@@ -464,7 +475,7 @@ TEST_F(SaveIntegrityTest, ADictionaryRewrittenInAWideEncodingSinceTheLoadIsNotWr
     TempHome::WriteFile(session.Dictionary("custom"), Nul({"cat", "dog"}));
 
     int status = session.Run([&] {
-        ChooseDictionary("custom");
+        WordloomSession::ChooseDictionary("custom");
         TempHome::WriteFile(session.Dictionary("custom"), wide);
         WordloomSession::ClickToolButton("tbSave");
     });
@@ -472,4 +483,29 @@ TEST_F(SaveIntegrityTest, ADictionaryRewrittenInAWideEncodingSinceTheLoadIsNotWr
     EXPECT_EQ(status, 0);
     EXPECT_EQ(session.answerer->Messages(), Rows{"Unable to open dictionary."});
     EXPECT_EQ(TempHome::ReadFile(session.Dictionary("custom")), wide);
+}
+
+// The stamp of the file that a save put in place proves its words, so that the next save, with nobody
+// writing in between, need not read a million words back.
+TEST_F(SaveIntegrityTest, ASecondSaveTrustsTheFileThatTheFirstWrote) {
+    const fs::path dictionary = session.Dictionary("custom");
+    TempHome::WriteFile(dictionary, Nul({"cat", "dog"}));
+    fs::last_write_time(dictionary, fs::last_write_time(dictionary) - std::chrono::hours(1));
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(inotify_add_watch(watch, dictionary.parent_path().c_str(), IN_OPEN), 0);
+
+    std::set<String> openedBySecondSave;
+    int status = session.Run([&] {
+        WordloomSession::ChooseDictionary("custom");
+        WordloomSession::ClickToolButton("tbSave");
+        OpenedSince(watch);
+        WordloomSession::ClickToolButton("tbSave");
+        openedBySecondSave = OpenedSince(watch);
+    });
+    close(watch);
+
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(session.answerer->Messages(), Rows(2, kSaved));
+    EXPECT_EQ(openedBySecondSave.count("custom"), 0u);
+    EXPECT_EQ(TempHome::ReadFile(dictionary), Nul({"cat", "dog"}));
 }

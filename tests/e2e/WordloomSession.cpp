@@ -52,6 +52,11 @@ Ref<class winMain> WordloomSession::MainWindow() {
     return Cast<class winMain>(OpenWindow("winMain.winMain"));
 }
 
+void WordloomSession::ChooseDictionary(const String& name) {
+    Ref<Listbox> list = MainWindow()->lstDictionaries();
+    ClickRow(list, RowOf(list, name));
+}
+
 void WordloomSession::ClickRow(const Ref<Listbox>& list, int64_t row, Qt::KeyboardModifiers modifiers) {
     QTreeView* view = list->_TreeView();
     QModelIndex index = view->model()->index(static_cast<int>(row), 0);

@@ -43,6 +43,8 @@ public:
     static void ClickRow(const Ref<Listbox>& list, int64_t row,
                          Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     static int64_t RowOf(const Ref<Listbox>& list, const String& text);
+    /// A click on the dictionary's row in the main window.
+    static void ChooseDictionary(const String& name);
     static std::vector<String> Rows(const Ref<Listbox>& list);
     /// The toolbar button of the item, as the person sees it.
     static QWidget* ToolButton(const String& itemName);
