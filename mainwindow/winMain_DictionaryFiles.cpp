@@ -70,7 +70,7 @@ void WriteWords(BinaryStream& stream, const Ref<Listbox>& list, const String& de
     });
     for (size_t part = 0; part < parts; ++part)
         places[part + 1] += places[part];
-    stream.Length(places[parts]);
+    stream.SetSize(places[parts]);
     std::mutex hashing;
     ForEachPart(parts, [&](size_t part) {
         int64_t place = places[part];
