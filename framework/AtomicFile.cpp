@@ -204,17 +204,10 @@ void AtomicFile::SetSize(int64_t size) {
     m_Size = size;
 }
 
+// Not given up on a failure, as Write is: other threads may still be writing their parts.
 void AtomicFile::WriteAt(int64_t position, const char* bytes, size_t size) const {
-    while (size > 0) {
-        ssize_t written = pwrite(m_Fd, bytes, std::min(size, kMaxWriteSize), position);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            FileOpening::Raise(m_Target, "cannot write", errno);
-        bytes += written;
-        size -= static_cast<size_t>(written);
-        position += written;
-    }
+    if (int error = WriteAll(m_Fd, bytes, size, position))
+        FileOpening::Raise(m_Target, "cannot write", error);
 }
 
 CommitOutcome AtomicFile::Commit(const CommitHooks& hooks) {
@@ -380,15 +373,18 @@ void AtomicFile::Discard() {
     m_Buffer.clear();
 }
 
-int WriteAll(int fd, const char* bytes, size_t size) {
+int WriteAll(int fd, const char* bytes, size_t size, std::optional<int64_t> position) {
     while (size > 0) {
-        ssize_t written = ::write(fd, bytes, std::min(size, kMaxWriteSize));
+        const size_t chunk = std::min(size, kMaxWriteSize);
+        ssize_t written = position ? pwrite(fd, bytes, chunk, *position) : ::write(fd, bytes, chunk);
         if (written < 0 && errno == EINTR)
             continue;
         if (written < 0)
             return errno;
         bytes += written;
         size -= static_cast<size_t>(written);
+        if (position)
+            *position += written;
     }
     return 0;
 }

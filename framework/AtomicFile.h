@@ -4,6 +4,7 @@
 #include "Strings.h"
 
 #include <filesystem>
+#include <optional>
 #include <sys/types.h>
 
 /// A file written beside its target under a temporary name and renamed over the target on Commit,
@@ -67,5 +68,6 @@ private:
     String m_Buffer;
 };
 
-/// Writes all the bytes, retrying partial writes; 0, or the errno of the write that failed.
-int WriteAll(int fd, const char* bytes, size_t size);
+/// Writes all the bytes, retrying partial writes; 0, or the errno of the write that failed. Given a
+/// position, writes there and leaves the file's offset alone, so that several threads may write at once.
+int WriteAll(int fd, const char* bytes, size_t size, std::optional<int64_t> position = std::nullopt);

@@ -96,10 +96,10 @@ void BinaryStream::Write(const String& bytes) {
         FileOpening::Raise(d->path, "cannot write it", error);
 }
 
-void BinaryStream::Length(int64_t length) {
+void BinaryStream::SetSize(int64_t size) {
     if (!d->created)
-        FileOpening::Raise(d->path, "cannot set the length of a file opened in place", EBADF);
-    d->created->SetSize(length);
+        FileOpening::Raise(d->path, "cannot set the size of a file opened in place", EBADF);
+    d->created->SetSize(size);
 }
 
 void BinaryStream::WriteAt(int64_t position, std::string_view bytes) const {

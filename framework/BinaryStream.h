@@ -22,7 +22,7 @@ public:
 
     int64_t Length() const;
     /// For a stream made by Create: makes the file that long, for parts written with WriteAt.
-    void Length(int64_t length);
+    void SetSize(int64_t size);
     /// Up to `count` bytes from the current position; raises IOException on a read error.
     String Read(int64_t count);
     /// Raises IOException when writing fails.

@@ -192,8 +192,8 @@ void Listbox::Cell(int64_t row, int32_t column, const String& text) {
     m_Model->SetText(row, text);
 }
 
-void Listbox::ForEachCell(size_t part, size_t parts, const std::function<void(const String&)>& visit) const {
-    m_Model->ForEachText(part, parts, visit);
+std::span<const String> Listbox::RowTexts() const {
+    return m_Model->Texts();
 }
 
 bool Listbox::RowEdited(int64_t row) const {

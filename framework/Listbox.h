@@ -3,6 +3,7 @@
 #include "RectControl.h"
 
 #include <functional>
+#include <span>
 
 class TextField;
 class ListboxModel;
@@ -52,9 +53,9 @@ public:
     const String& Cell(int64_t row, int32_t column) const;
     void Cell(int64_t row, int32_t column, const String& text);
     const String& List(int64_t row) const { return Cell(row, 0); }
-    /// The first cell of every row of the part-th of `parts` runs of rows, in order, at the cost of a
-    /// loop over them; each run may be read on a thread of its own while nothing changes the list.
-    void ForEachCell(size_t part, size_t parts, const std::function<void(const String&)>& visit) const;
+    /// The first cell of every row, in order, as a read-only view that holds until the list next
+    /// changes: a save reads a million of them.
+    std::span<const String> RowTexts() const;
     /// Whether the user typed the row's text in its cell editor, or the setter said so, since the
     /// setter last cleared it.
     bool RowEdited(int64_t row) const;

@@ -70,14 +70,15 @@ ListboxModel::ListboxModel() = default;
 ListboxModel::~ListboxModel() = default;
 
 void ListboxModel::Append(String text) {
-    m_Rows.push_back(Row{std::move(text)});
+    m_Texts.push_back(std::move(text));
+    m_Marks.emplace_back();
     ScheduleSettle();
 }
 
 bool ListboxModel::Remove(int64_t row) {
     Check(row);
     size_t at = At(row);
-    Row& removed = m_Rows[at];
+    Marks& removed = m_Marks[at];
     bool wasSelected = removed.selected;
     if (wasSelected)
         --m_SelCount;
@@ -97,8 +98,10 @@ bool ListboxModel::Clear() {
     bool hadSelection = m_SelCount > 0;
     m_Syncing = true;
     beginResetModel();
-    m_Rows.clear();
-    m_Rows.shrink_to_fit();
+    m_Texts.clear();
+    m_Texts.shrink_to_fit();
+    m_Marks.clear();
+    m_Marks.shrink_to_fit();
     m_SelCount = 0;
     m_EditedCount = 0;
     m_Removed = 0;
@@ -110,23 +113,18 @@ bool ListboxModel::Clear() {
 
 const String& ListboxModel::Text(int64_t row) {
     Check(row);
-    return m_Rows[At(row)].text;
+    return m_Texts[At(row)];
 }
 
-void ListboxModel::ForEachText(size_t part, size_t parts,
-                               const std::function<void(const String&)>& visit) const {
-    // Runs of the rows as they are stored, removed ones included: where they lie needs no settling.
-    const size_t end = m_Rows.size() * (part + 1) / parts;
-    for (size_t at = m_Rows.size() * part / parts; at < end; ++at) {
-        if (!m_Rows[at].removed)
-            visit(m_Rows[at].text);
-    }
+std::span<const String> ListboxModel::Texts() {
+    Settle();
+    return m_Texts;
 }
 
 void ListboxModel::SetText(int64_t row, const String& text) {
     Check(row);
     size_t at = At(row);
-    m_Rows[at].text = text;
+    m_Texts[at] = text;
     if (static_cast<int>(at) < m_ViewCount) {
         QModelIndex changed = index(static_cast<int>(at), 0);
         emit dataChanged(changed, changed);
@@ -135,24 +133,24 @@ void ListboxModel::SetText(int64_t row, const String& text) {
 
 bool ListboxModel::Edited(int64_t row) {
     Check(row);
-    return m_Rows[At(row)].edited;
+    return m_Marks[At(row)].edited;
 }
 
 void ListboxModel::SetEdited(int64_t row, bool edited) {
     Check(row);
-    MarkEdited(m_Rows[At(row)], edited);
+    MarkEdited(m_Marks[At(row)], edited);
 }
 
 void ListboxModel::ForgetEdits() {
     // Most saves follow no edit at all, and a pass over a million rows would cost each of them.
     if (m_EditedCount == 0)
         return;
-    for (Row& row : m_Rows)
+    for (Marks& row : m_Marks)
         row.edited = false;
     m_EditedCount = 0;
 }
 
-void ListboxModel::MarkEdited(Row& row, bool edited) {
+void ListboxModel::MarkEdited(Marks& row, bool edited) {
     if (row.edited != edited)
         m_EditedCount += edited ? 1 : -1;
     row.edited = edited;
@@ -160,12 +158,12 @@ void ListboxModel::MarkEdited(Row& row, bool edited) {
 
 bool ListboxModel::Selected(int64_t row) {
     Check(row);
-    return m_Rows[At(row)].selected;
+    return m_Marks[At(row)].selected;
 }
 
 void ListboxModel::SetSelected(int64_t row, bool selected) {
     Check(row);
-    Row& r = m_Rows[At(row)];
+    Marks& r = m_Marks[At(row)];
     if (r.selected == selected)
         return;
     r.selected = selected;
@@ -176,8 +174,8 @@ int64_t ListboxModel::FirstSelected() {
     if (m_SelCount == 0)
         return -1;
     Settle();
-    for (size_t i = 0; i < m_Rows.size(); ++i) {
-        if (m_Rows[i].selected)
+    for (size_t i = 0; i < m_Marks.size(); ++i) {
+        if (m_Marks[i].selected)
             return static_cast<int64_t>(i);
     }
     return -1;
@@ -186,16 +184,16 @@ int64_t ListboxModel::FirstSelected() {
 void ListboxModel::ClearSelection() {
     if (m_SelCount == 0)
         return;
-    for (Row& row : m_Rows)
+    for (Marks& row : m_Marks)
         row.selected = false;
     m_SelCount = 0;
 }
 
 bool ListboxModel::ViewSelected(int64_t first, int64_t last, bool selected) {
     bool changed = false;
-    last = std::min<int64_t>(last, static_cast<int64_t>(m_Rows.size()) - 1);
+    last = std::min<int64_t>(last, static_cast<int64_t>(m_Marks.size()) - 1);
     for (int64_t i = std::max<int64_t>(first, 0); i <= last; ++i) {
-        Row& r = m_Rows[static_cast<size_t>(i)];
+        Marks& r = m_Marks[static_cast<size_t>(i)];
         if (r.removed || r.selected == selected)
             continue;
         r.selected = selected;
@@ -215,8 +213,8 @@ void ListboxModel::GiveViewSelection() {
 
 std::vector<std::pair<int64_t, int64_t>> ListboxModel::SelectedRuns() const {
     std::vector<std::pair<int64_t, int64_t>> runs;
-    for (size_t i = 0; i < m_Rows.size(); ++i) {
-        if (!m_Rows[i].selected)
+    for (size_t i = 0; i < m_Marks.size(); ++i) {
+        if (!m_Marks[i].selected)
             continue;
         auto at = static_cast<int64_t>(i);
         if (!runs.empty() && runs.back().second == at - 1)
@@ -259,7 +257,7 @@ int ListboxModel::columnCount(const QModelIndex& parent) const {
 QVariant ListboxModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
-    const String& text = m_Rows[static_cast<size_t>(index.row())].text;
+    const String& text = m_Texts[static_cast<size_t>(index.row())];
     if (role == Qt::EditRole && FitsEditor(text))
         return FromUtf8(text, text.size());
     return Shown(text);
@@ -268,15 +266,15 @@ QVariant ListboxModel::data(const QModelIndex& index, int role) const {
 bool ListboxModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    Row& row = m_Rows[static_cast<size_t>(index.row())];
-    const QString shown = FromUtf8(row.text, row.text.size());
+    const auto at = static_cast<size_t>(index.row());
+    const QString shown = FromUtf8(m_Texts[at], m_Texts[at].size());
     QString edited = value.toString();
     // A word that the editor gives back as it was keeps its own bytes, also those that are not UTF-8.
     edited.truncate(TypedWordLength(shown, edited));
     if (edited == shown)
         return true;
-    row.text = edited.toStdString();
-    MarkEdited(row, true);
+    m_Texts[at] = edited.toStdString();
+    MarkEdited(m_Marks[at], true);
     emit dataChanged(index, index);
     return true;
 }
@@ -285,7 +283,7 @@ Qt::ItemFlags ListboxModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (FitsEditor(m_Rows[static_cast<size_t>(index.row())].text))
+    if (FitsEditor(m_Texts[static_cast<size_t>(index.row())]))
         flags |= Qt::ItemIsEditable;
     return flags;
 }
@@ -322,7 +320,7 @@ void ListboxModel::ScheduleSettle() {
 }
 
 void ListboxModel::FlushAppends() {
-    auto total = static_cast<int>(std::min<size_t>(m_Rows.size(), std::numeric_limits<int>::max()));
+    auto total = static_cast<int>(std::min<size_t>(m_Texts.size(), std::numeric_limits<int>::max()));
     if (total <= m_ViewCount)
         return;
     m_Syncing = true;
@@ -336,8 +334,8 @@ void ListboxModel::Compact() {
     if (m_Removed == 0)
         return;
     std::vector<std::pair<size_t, size_t>> runs;
-    for (size_t i = m_LowestRemoved; i < m_Rows.size(); ++i) {
-        if (!m_Rows[i].removed)
+    for (size_t i = m_LowestRemoved; i < m_Marks.size(); ++i) {
+        if (!m_Marks[i].removed)
             continue;
         if (!runs.empty() && runs.back().second == i - 1)
             runs.back().second = i;
@@ -348,14 +346,13 @@ void ListboxModel::Compact() {
     bool reset = runs.size() > kMostRunsRemovedOneByOne;
     if (reset) {
         beginResetModel();
-        std::erase_if(m_Rows, [](const Row& r) { return r.removed; });
-        m_ViewCount = static_cast<int>(m_Rows.size());
+        EraseRemoved();
+        m_ViewCount = static_cast<int>(m_Texts.size());
         endResetModel();
     } else {
         for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
             beginRemoveRows(QModelIndex(), static_cast<int>(run->first), static_cast<int>(run->second));
-            m_Rows.erase(m_Rows.begin() + static_cast<std::ptrdiff_t>(run->first),
-                         m_Rows.begin() + static_cast<std::ptrdiff_t>(run->second) + 1);
+            EraseRows(run->first, run->second + 1);
             m_ViewCount -= static_cast<int>(run->second - run->first + 1);
             endRemoveRows();
         }
@@ -366,4 +363,26 @@ void ListboxModel::Compact() {
     if (reset && m_SelCount > 0 && SelectionResetByModel)
         SelectionResetByModel();
     m_Syncing = false;
+}
+
+// Texts and marks move together, so that each row keeps its own marks.
+void ListboxModel::EraseRemoved() {
+    size_t kept = m_LowestRemoved;
+    for (size_t i = m_LowestRemoved; i < m_Marks.size(); ++i) {
+        if (m_Marks[i].removed)
+            continue;
+        if (kept != i)
+            m_Texts[kept] = std::move(m_Texts[i]);
+        m_Marks[kept] = m_Marks[i];
+        ++kept;
+    }
+    m_Texts.resize(kept);
+    m_Marks.resize(kept);
+}
+
+void ListboxModel::EraseRows(size_t first, size_t end) {
+    m_Texts.erase(m_Texts.begin() + static_cast<std::ptrdiff_t>(first),
+                  m_Texts.begin() + static_cast<std::ptrdiff_t>(end));
+    m_Marks.erase(m_Marks.begin() + static_cast<std::ptrdiff_t>(first),
+                  m_Marks.begin() + static_cast<std::ptrdiff_t>(end));
 }

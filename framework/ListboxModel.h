@@ -5,6 +5,7 @@
 #include <QAbstractItemModel>
 
 #include <functional>
+#include <span>
 #include <vector>
 
 /// The rows of a Listbox. Rows added in a burst reach the view in one notification, and rows removed
@@ -28,17 +29,16 @@ public:
     ListboxModel();
     ~ListboxModel() override;
 
-    int64_t Count() const { return static_cast<int64_t>(m_Rows.size()) - m_Removed; }
+    int64_t Count() const { return static_cast<int64_t>(m_Marks.size()) - m_Removed; }
     void Append(String text);
     /// Raises OutOfBoundsException for a row that is not there; true when the row was selected.
     bool Remove(int64_t row);
     /// True when a row was selected.
     bool Clear();
     const String& Text(int64_t row);
-    /// The text of every row of the part-th of `parts` runs of rows, in order, without a check of
-    /// each index: a save reads a million of them. Only reads, so that each run may be read on a
-    /// thread of its own while nothing changes the rows.
-    void ForEachText(size_t part, size_t parts, const std::function<void(const String&)>& visit) const;
+    /// The text of every row, in order, once pending removals are settled; valid until the rows next
+    /// change.
+    std::span<const String> Texts();
     void SetText(int64_t row, const String& text);
     /// Whether the user changed the row's text in its editor, or SetEdited said so, since the mark
     /// was last cleared.
@@ -82,22 +82,27 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    struct Row {
-        String text;
+    /// Kept apart from the texts, so that the texts lie in order, one after another, for Texts.
+    struct Marks {
         bool selected = false;
         bool removed = false;
         bool edited = false;
     };
 
-    void MarkEdited(Row& row, bool edited);
+    void MarkEdited(Marks& row, bool edited);
     /// The physical index of a row, settling first where marked rows lie at or before it.
     size_t At(int64_t row);
     void Check(int64_t row) const;
     void ScheduleSettle();
     void FlushAppends();
     void Compact();
+    void EraseRemoved();
+    /// Erases the rows from `first` up to, not with, `end`.
+    void EraseRows(size_t first, size_t end);
 
-    std::vector<Row> m_Rows;
+    /// One entry of each for every row, removed ones included until the next settle.
+    std::vector<String> m_Texts;
+    std::vector<Marks> m_Marks;
     int64_t m_SelCount = 0;
     int64_t m_EditedCount = 0;
     int64_t m_Removed = 0;

@@ -91,23 +91,19 @@ std::string_view DictionaryFile::WholeWords(std::string_view bytes) {
 
 String DictionaryFile::Bytes(const StringArray& words, const String& delimiter) {
     String bytes;
-    Serialize(
-        [&](const std::function<void(const String&)>& visit) {
-            for (const String& word : words.Items())
-                visit(word);
-        },
-        delimiter, [&](String&& piece) { bytes += piece; });
+    Serialize(words.Items(), delimiter, [&](String&& piece) { bytes += piece; });
     return bytes;
 }
 
-void DictionaryFile::Serialize(const WordList& words, const String& delimiter, const PieceSink& sink) {
+void DictionaryFile::Serialize(std::span<const String> words, const String& delimiter,
+                               const PieceSink& sink) {
     // Small enough to be made again in the room that the last one left.
     constexpr size_t kPieceSize = 1 << 16;
     // Filled by copies into room made once: appending to a string costs a call and a check of its
     // room for every word, as much as the rest of a save together.
     String piece;
     size_t used = 0;
-    words([&](const String& word) {
+    for (const String& word : words) {
         const size_t size = word.size() + delimiter.size();
         if (used + size > piece.size()) {
             if (used > 0) {
@@ -120,7 +116,7 @@ void DictionaryFile::Serialize(const WordList& words, const String& delimiter, c
         std::memcpy(piece.data() + used, word.data(), word.size());
         std::memcpy(piece.data() + used + word.size(), delimiter.data(), delimiter.size());
         used += size;
-    });
+    }
     if (used == 0)
         return;
     piece.resize(used);

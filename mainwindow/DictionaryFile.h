@@ -3,6 +3,7 @@
 #include "StringArray.h"
 
 #include <functional>
+#include <span>
 #include <string_view>
 
 /// The words of a custom dictionary file and the delimiter that ends each of them. The file is a
@@ -31,16 +32,14 @@ struct DictionaryFile {
     /// template, so that the visit of each of a million words costs no call.
     template <class Visit> static void ForEachWord(std::string_view bytes, Visit&& visit);
     using WordAt = std::function<const String&(int64_t)>;
-    /// Hands each word of a list to the visit, in order.
-    using WordList = std::function<void(const std::function<void(const String&)>& visit)>;
     using PieceSink = std::function<void(String&&)>;
 
     /// Every word followed by the delimiter, the last one too.
     static String Bytes(const StringArray& words, const String& delimiter);
-    /// The same bytes, of the words of `words`, handed to `sink` in pieces of at most 64 KiB (or of
-    /// one longer word), each ending after a delimiter: a dictionary is written without a copy of
-    /// its words or of the whole file.
-    static void Serialize(const WordList& words, const String& delimiter, const PieceSink& sink);
+    /// The same bytes, handed to `sink` in pieces of at most 64 KiB (or of one longer word), each
+    /// ending after a delimiter: a dictionary is written without a copy of its words or of the whole
+    /// file.
+    static void Serialize(std::span<const String> words, const String& delimiter, const PieceSink& sink);
 };
 
 // A well-formed file ends with a delimiter, after which nothing is left. What is left otherwise is a

@@ -4,6 +4,7 @@
 #include "BinaryStream.h"
 #include "DictionaryFile.h"
 #include "DictionarySnapshot.h"
+#include "DictionaryWriter.h"
 #include "DiskDictionary.h"
 #include "FolderItem.h"
 #include "FolderLock.h"
@@ -11,11 +12,6 @@
 #include "MsgBox.h"
 #include "ReplacedFile.h"
 #include "diagnostics/DebugGlobals.h"
-
-#include <algorithm>
-#include <future>
-#include <mutex>
-#include <thread>
 
 namespace {
 
@@ -35,57 +31,6 @@ Ref<BinaryStream> CreateOrNil(const Ref<FolderItem>& file) {
 
 DictionaryFile::WordAt RowsOf(const Ref<Listbox>& list) {
     return [list](int64_t row) -> const String& { return list->Cell(row, 0); };
-}
-
-// Below this many rows, a save's words are made on one thread: starting more would cost more.
-constexpr int64_t kRowsForOneThread = 65536;
-
-// Runs the work for each part, on threads of their own when there are several.
-void ForEachPart(size_t parts, const std::function<void(size_t)>& work) {
-    if (parts == 1) {
-        work(0);
-        return;
-    }
-    std::vector<std::future<void>> running;
-    for (size_t part = 0; part < parts; ++part)
-        running.push_back(std::async(std::launch::async, work, part));
-    for (std::future<void>& part : running)
-        part.get();
-}
-
-// The file's bytes go straight from the rows to the stream: a copy of a million words, or of the
-// whole file, would cost as much memory again as the list itself. Runs of rows are written at their
-// places on threads of their own, since copying and hashing a million words takes most of a save on
-// one. The snapshot is taken of the words on their way, as the written bytes split into words: a
-// second pass over a million rows would cost as much time as the writing.
-void WriteWords(BinaryStream& stream, const Ref<Listbox>& list, const String& delimiter,
-                DictionarySnapshot& written) {
-    const size_t parts = std::clamp<size_t>(static_cast<size_t>(list->ListCount() / kRowsForOneThread), 1,
-                                            std::max(std::thread::hardware_concurrency(), 1u));
-    std::vector<int64_t> places(parts + 1, 0);
-    ForEachPart(parts, [&](size_t part) {
-        list->ForEachCell(part, parts, [&](const String& word) {
-            places[part + 1] += static_cast<int64_t>(word.size() + delimiter.size());
-        });
-    });
-    for (size_t part = 0; part < parts; ++part)
-        places[part + 1] += places[part];
-    stream.Length(places[parts]);
-    std::mutex hashing;
-    ForEachPart(parts, [&](size_t part) {
-        int64_t place = places[part];
-        DictionarySnapshot words;
-        auto rows = [&](const std::function<void(const String&)>& visit) {
-            list->ForEachCell(part, parts, visit);
-        };
-        DictionaryFile::Serialize(rows, delimiter, [&](String&& piece) {
-            stream.WriteAt(place, piece);
-            place += static_cast<int64_t>(piece.size());
-            words.AddWordsOf(piece);
-            std::lock_guard<std::mutex> lock(hashing);
-            written.Take(words);
-        });
-    });
 }
 
 // The file's words go into the list; what is handed back holds no words, only what the file tells
@@ -318,8 +263,7 @@ winMain::Try winMain::SaveOnce(const Ref<FolderItem>& file) {
     Ref<BinaryStream> stream = CreateOrNil(file);
     if (!stream)
         return Try::Uncreatable;
-    auto written = New<DictionarySnapshot>(list->ListCount());
-    WriteWords(*stream, list, m_Delim, *written);
+    auto written = New<DictionarySnapshot>(DictionaryWriter::Write(list->RowTexts(), m_Delim, *stream));
     Ref<DictionarySnapshot> read = m_Snapshot;
     Ref<ReplacedFile> replaced;
     CommitHooks hooks;
